@@ -1,0 +1,186 @@
+#include "platform/controls.h"
+
+#include "platform/form.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+
+Control::Control(Form& form, ControlSpec spec) : form_(form), spec_(std::move(spec)) {}
+
+void Control::attach(ControlPeer* peer) {
+    peer_ = peer;
+    if (peer_) {
+        pushToPeer();
+    }
+}
+
+// ---- TextBox
+
+TextBox::TextBox(Form& form, ControlSpec spec)
+    : Control(form, std::move(spec)), text_(spec_.text) {}
+
+void TextBox::setText(const std::wstring& text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = text;
+    if (peer_) {
+        peer_->showText(text_);
+    }
+    if (onChange) {
+        onChange();
+    }
+}
+
+void TextBox::userEdited(const std::wstring& text) {
+    text_ = text;
+    if (onChange) {
+        onChange();
+    }
+}
+
+void TextBox::reset() {
+    text_ = spec_.text;
+}
+
+void TextBox::pushToPeer() {
+    peer_->showText(text_);
+}
+
+// ---- OptionButton
+
+OptionButton::OptionButton(Form& form, ControlSpec spec)
+    : Control(form, std::move(spec)), value_(spec_.selected) {}
+
+void OptionButton::setValue(bool value) {
+    if (!value) {
+        value_ = false;
+        if (peer_) {
+            peer_->showValue(false);
+        }
+        return;
+    }
+    deselectSiblings();
+    value_ = true;
+    if (peer_) {
+        peer_->showValue(true);
+    }
+    if (onClick) {
+        onClick();
+    }
+}
+
+void OptionButton::userClicked() {
+    // Selected within its group before its Click runs, even when it already was.
+    deselectSiblings();
+    value_ = true;
+    if (peer_) {
+        peer_->showValue(true);
+    }
+    if (onClick) {
+        onClick();
+    }
+}
+
+void OptionButton::deselectSiblings() {
+    for (const auto& control : form_.controls()) {
+        auto* other = dynamic_cast<OptionButton*>(control.get());
+        if (other && other != this && other->spec().container == spec_.container && other->value_) {
+            other->value_ = false;
+            if (other->peer_) {
+                other->peer_->showValue(false);
+            }
+        }
+    }
+}
+
+void OptionButton::reset() {
+    value_ = spec_.selected;
+}
+
+void OptionButton::pushToPeer() {
+    peer_->showText(spec_.text);
+    peer_->showValue(value_);
+}
+
+// ---- CommandButton
+
+CommandButton::CommandButton(Form& form, ControlSpec spec) : Control(form, std::move(spec)) {}
+
+void CommandButton::userClicked() {
+    if (onClick) {
+        onClick();
+    }
+}
+
+void StaticControl::pushToPeer() {
+    peer_->showText(spec_.text);
+}
+
+// ---- CheckList
+
+CheckList::CheckList(Form& form, ControlSpec spec) : Control(form, std::move(spec)) {}
+
+void CheckList::setChecked(std::size_t row, bool checked) {
+    rows_.at(row).checked = checked;
+    if (peer_ && row < firstUnshownRow_) {
+        peer_->showChecked(row, checked);
+    }
+}
+
+void CheckList::clear() {
+    rows_.clear();
+    firstUnshownRow_ = 0;
+    showPending();
+}
+
+void CheckList::addItem(const std::wstring& text) {
+    firstUnshownRow_ = std::min(firstUnshownRow_, rows_.size());
+    rows_.push_back(Row{text, false});
+    showPending();
+}
+
+void CheckList::beginUpdate() {
+    if (updateDepth_++ == 0 && peer_) {
+        peer_->setRedraw(false);
+    }
+}
+
+void CheckList::endUpdate() {
+    if (updateDepth_ == 0) {
+        return;
+    }
+    if (--updateDepth_ == 0) {
+        showPending();
+        if (peer_) {
+            peer_->setRedraw(true);
+        }
+    }
+}
+
+void CheckList::userToggled(std::size_t row, bool checked) {
+    if (row < rows_.size()) {
+        rows_[row].checked = checked;
+    }
+}
+
+void CheckList::reset() {
+    rows_.clear();
+    firstUnshownRow_ = 0;
+}
+
+void CheckList::showPending() {
+    if (peer_ && updateDepth_ == 0 && firstUnshownRow_ != allShown) {
+        peer_->showRowsFrom(firstUnshownRow_);
+        firstUnshownRow_ = allShown;
+    }
+}
+
+void CheckList::pushToPeer() {
+    firstUnshownRow_ = 0;
+    showPending();
+}
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#include "platform/file_names.h"
+
+#include <algorithm>
+#include <array>
+
+namespace platform {
+
+namespace {
+
+wchar_t upper(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+}
+
+bool equalsIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return upper(x) == upper(y); });
+}
+
+bool isDeviceName(std::wstring_view stem) {
+    static constexpr std::array<std::wstring_view, 4> plain = {L"CON", L"PRN", L"AUX", L"NUL"};
+    if (std::any_of(plain.begin(), plain.end(),
+                    [&](std::wstring_view device) { return equalsIgnoringCase(stem, device); })) {
+        return true;
+    }
+    if (stem.size() == 4 && stem[3] >= L'1' && stem[3] <= L'9') {
+        const auto prefix = stem.substr(0, 3);
+        return equalsIgnoringCase(prefix, L"COM") || equalsIgnoringCase(prefix, L"LPT");
+    }
+    return false;
+}
+
+} // namespace
+
+bool isUsableFileName(std::wstring_view name) {
+    if (name.empty() || name == L"." || name == L"..") {
+        return false;
+    }
+    constexpr std::wstring_view forbidden = L"\\/:*?\"<>|";
+    if (std::any_of(name.begin(), name.end(), [&](wchar_t c) {
+            return c < 0x20 || forbidden.find(c) != std::wstring_view::npos;
+        })) {
+        return false;
+    }
+    auto stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') {
+        stem.remove_suffix(1);
+    }
+    return !isDeviceName(stem);
+}
+
+} // namespace platform

@@ -1,0 +1,23 @@
+// Scripted HTTP for unit tests: the headless HttpClient answers each URL with
+// what the test put here, and records every URL it was asked for.
+#pragma once
+
+#include "platform/http.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::headless {
+
+void resetHttp();
+
+// Answers every later request of this exact URL with status 200 and these bytes.
+void serveBody(const std::wstring& url, std::string body);
+// Answers every later request of this exact URL with this result.
+void serveResult(const std::wstring& url, HttpResult result);
+// A URL that nothing was scripted for gets a 404.
+
+// Every URL requested since the last reset, in order.
+const std::vector<std::wstring>& requestedUrls();
+
+} // namespace platform::headless

@@ -1,0 +1,10 @@
+// The designed table of snipforge's main window.
+#pragma once
+
+#include "platform/form_spec.h"
+
+namespace snipforge {
+
+platform::FormSpec form1Layout();
+
+} // namespace snipforge

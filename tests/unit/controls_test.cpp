@@ -1,0 +1,129 @@
+#include "platform/form.h"
+#include "platform/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+namespace platform {
+namespace {
+
+FormSpec twoGroups() {
+    auto option = [](const wchar_t* name, const wchar_t* container, bool selected) {
+        ControlSpec spec;
+        spec.name = name;
+        spec.kind = ControlKind::OptionButton;
+        spec.container = container;
+        spec.selected = selected;
+        return spec;
+    };
+    ControlSpec box;
+    box.name = L"Box";
+    box.kind = ControlKind::TextBox;
+    box.text = L"start";
+    ControlSpec list;
+    list.name = L"List";
+    list.kind = ControlKind::CheckList;
+    FormSpec form;
+    form.name = L"Test";
+    form.controls = {option(L"a1", L"", true),
+                     option(L"a2", L"", false),
+                     option(L"b1", L"Pic", false),
+                     option(L"b2", L"Pic", true),
+                     box,
+                     list};
+    return form;
+}
+
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::reset();
+        form.load();
+    }
+    Form form{twoGroups()};
+};
+
+TEST_F(Controls, SettingTextFromCodeRaisesChangeNestedOnlyWhenItDiffers) {
+    auto& box = form.textBox(L"Box");
+    std::vector<std::wstring> seen;
+    box.onChange = [&] { seen.push_back(box.text()); };
+    box.setText(L"start");
+    EXPECT_TRUE(seen.empty());
+    box.setText(L"next");
+    ASSERT_EQ(seen, std::vector<std::wstring>{L"next"});
+    EXPECT_EQ(headless::shown(box)->text, L"next");
+    // A user edit always raises Change, even with the same text.
+    box.userEdited(L"next");
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(Controls, ChangeRaisedInsideAHandlerRunsBeforeTheHandlerGoesOn) {
+    auto& box = form.textBox(L"Box");
+    std::vector<std::wstring> order;
+    box.onChange = [&] { order.push_back(L"change"); };
+    form.optionButton(L"a2").onClick = [&] {
+        box.setText(L"from click");
+        order.push_back(L"after set");
+    };
+    form.optionButton(L"a2").userClicked();
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"change", L"after set"}));
+}
+
+TEST_F(Controls, OptionButtonsAreGroupedByContainerAndSelectedBeforeClick) {
+    auto& a1 = form.optionButton(L"a1");
+    auto& a2 = form.optionButton(L"a2");
+    auto& b2 = form.optionButton(L"b2");
+    bool selectedDuringClick = false;
+    a2.onClick = [&] { selectedDuringClick = a2.value() && !a1.value(); };
+    a2.userClicked();
+    EXPECT_TRUE(selectedDuringClick);
+    EXPECT_FALSE(headless::shown(a1)->value);
+    EXPECT_TRUE(headless::shown(a2)->value);
+    EXPECT_TRUE(b2.value()); // the other container's group is untouched
+    form.optionButton(L"b1").setValue(true);
+    EXPECT_FALSE(b2.value());
+    EXPECT_TRUE(a2.value());
+}
+
+TEST_F(Controls, CheckListShowsABatchOnceAndKeepsChecksPerRow) {
+    auto& list = form.checkList(L"List");
+    auto* peer = headless::shown(list);
+    list.beginUpdate();
+    list.clear();
+    for (int i = 0; i < 1000; ++i) {
+        list.addItem(L"row" + std::to_wstring(i));
+    }
+    list.endUpdate();
+    EXPECT_EQ(peer->redrawOffCount, 1);
+    EXPECT_EQ(peer->rowsShownFrom, 0u);
+    ASSERT_EQ(list.count(), 1000u);
+    EXPECT_EQ(list.item(999), L"row999");
+    EXPECT_FALSE(list.checked(5));
+    list.userToggled(5, true);
+    EXPECT_TRUE(list.checked(5));
+    list.addItem(L"late");
+    EXPECT_EQ(peer->rowsShownFrom, 1000u);
+    EXPECT_FALSE(list.checked(1000));
+}
+
+TEST_F(Controls, UnloadingAndLoadingAgainRestoresTheDesignedState) {
+    form.textBox(L"Box").userEdited(L"typed");
+    form.optionButton(L"a2").userClicked();
+    form.checkList(L"List").addItem(L"x");
+    form.unload();
+    EXPECT_FALSE(form.loaded());
+    int loads = 0;
+    form.onLoad = [&] { ++loads; };
+    form.load();
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(form.textBox(L"Box").text(), L"start");
+    EXPECT_TRUE(form.optionButton(L"a1").value());
+    EXPECT_EQ(form.checkList(L"List").count(), 0u);
+}
+
+TEST_F(Controls, AnUnknownControlNameIsAProgrammingError) {
+    EXPECT_THROW(form.textBox(L"Nope"), std::logic_error);
+    EXPECT_THROW(form.textBox(L"a1"), std::logic_error);
+}
+
+} // namespace
+} // namespace platform
