@@ -55,20 +55,13 @@ OptionButton::OptionButton(Form& form, ControlSpec spec)
     : Control(form, std::move(spec)), value_(spec_.selected) {}
 
 void OptionButton::setValue(bool value) {
-    if (!value) {
-        value_ = false;
-        if (peer_) {
-            peer_->showValue(false);
-        }
+    if (value) {
+        userClicked(); // selecting from code raises Click as a click does
         return;
     }
-    deselectSiblings();
-    value_ = true;
+    value_ = false;
     if (peer_) {
-        peer_->showValue(true);
-    }
-    if (onClick) {
-        onClick();
+        peer_->showValue(false);
     }
 }
 

@@ -86,6 +86,7 @@ void Form::load() {
         control->reset();
     }
     peer_ = createWindowPeer(*this);
+    windowAlive_ = true;
     if (onLoad) {
         onLoad();
     }
@@ -102,14 +103,16 @@ void Form::showModal() {
     peer_->runModal();
     inModal_ = false;
     // The window is gone by now; so is every control's peer.
+    windowAlive_ = false;
     peer_.reset();
 }
 
 void Form::unload() {
-    if (!peer_) {
+    if (!windowAlive_) {
         return;
     }
     detachControls();
+    windowAlive_ = false;
     peer_->destroy();
     if (!inModal_) {
         peer_.reset();

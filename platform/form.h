@@ -61,7 +61,7 @@ public:
     // Loads when needed, shows, and returns when the window has been unloaded.
     void showModal();
     void unload(); // destroys the window; nothing when not loaded
-    bool loaded() const { return peer_ != nullptr; }
+    bool loaded() const { return windowAlive_; }
 
     // Outer geometry in twips, caption and borders included (Width, Height, Left, Top).
     int width() const;
@@ -78,6 +78,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<WindowPeer> peer_;
     bool inModal_ = false;
+    bool windowAlive_ = false; // the peer object may outlive its window inside showModal
 
     template <class T> T& typed(std::wstring_view name) const;
     void detachControls();

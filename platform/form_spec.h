@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -50,6 +51,19 @@ struct ControlSpec {
     unsigned lineColor = 0;      // Line: 0x00BBGGRR
     int lineWidthPixels = 1;     // Line
 };
+
+// One row of a control table; the kind-specific fields keep their defaults.
+inline ControlSpec controlSpec(std::wstring name, ControlKind kind, std::wstring container,
+                               std::wstring text, TwipsRect rect, int tabIndex) {
+    ControlSpec spec;
+    spec.name = std::move(name);
+    spec.kind = kind;
+    spec.container = std::move(container);
+    spec.text = std::move(text);
+    spec.rect = rect;
+    spec.tabIndex = tabIndex;
+    return spec;
+}
 
 enum class BorderStyle {
     FixedSingle, // fixed border, caption, close box; no minimise or maximise box

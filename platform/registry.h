@@ -30,12 +30,12 @@ constexpr unsigned long multiText = 7;      // REG_MULTI_SZ
 
 namespace result {
 constexpr long success = 0;
-constexpr long fileNotFound = 2;    // no such key or value
+constexpr long fileNotFound = 2; // no such key or value
 constexpr long accessDenied = 5;
-constexpr long invalidName = 123;   // a name the ANSI code page cannot hold
+constexpr long invalidName = 123;    // a name the ANSI code page cannot hold
 constexpr long moduleNotFound = 126; // advapi32 cannot be loaded
-constexpr long procNotFound = 127;  // a function missing from advapi32
-constexpr long moreData = 234;      // the value does not fit the buffer
+constexpr long procNotFound = 127;   // a function missing from advapi32
+constexpr long moreData = 234;       // the value does not fit the buffer
 } // namespace result
 
 // A key opened by openKey, closed with RegCloseKey when it goes.

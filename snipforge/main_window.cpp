@@ -57,7 +57,11 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    // The About window is not part of this program yet.
+    if (!aboutWindow_) {
+        aboutWindow_ = std::make_unique<frmAbout>();
+    }
+    // Loads it again (its Form_Load centres it) and returns once it is closed.
+    aboutWindow_->showModal();
 }
 
 } // namespace snipforge

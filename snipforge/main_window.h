@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/form.h"
+#include "snipforge/about_window.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 namespace snipforge {
@@ -28,6 +30,9 @@ private:
     void Command1_Click(); // Create Add-In
     void Command2_Click(); // Example
     void Command3_Click(); // About
+
+    // Made on the first click of About and kept for the rest of the run.
+    std::unique_ptr<frmAbout> aboutWindow_;
 
     static std::wstring AppendBackslash(const std::wstring& path);
 };

@@ -4,24 +4,13 @@ namespace snipforge {
 
 using platform::ControlKind;
 using platform::ControlSpec;
+using platform::controlSpec;
 
 namespace {
 
-ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* container,
-                    const wchar_t* text, platform::TwipsRect rect, int tabIndex) {
-    ControlSpec spec;
-    spec.name = name;
-    spec.kind = kind;
-    spec.container = container;
-    spec.text = text;
-    spec.rect = rect;
-    spec.tabIndex = tabIndex;
-    return spec;
-}
-
 ControlSpec multiLineBox(const wchar_t* name, const wchar_t* text, platform::TwipsRect rect,
                          int tabIndex) {
-    auto spec = control(name, ControlKind::TextBox, L"Frame1", text, rect, tabIndex);
+    auto spec = controlSpec(name, ControlKind::TextBox, L"Frame1", text, rect, tabIndex);
     spec.multiLine = true;
     spec.verticalScroll = true;
     return spec;
@@ -29,7 +18,7 @@ ControlSpec multiLineBox(const wchar_t* name, const wchar_t* text, platform::Twi
 
 ControlSpec option(const wchar_t* name, const wchar_t* container, platform::TwipsRect rect,
                    int tabIndex, bool selected) {
-    auto spec = control(name, ControlKind::OptionButton, container,
+    auto spec = controlSpec(name, ControlKind::OptionButton, container,
                         selected ? L"32 bit version" : L"16 bit version", rect, tabIndex);
     spec.selected = selected;
     return spec;
@@ -53,34 +42,34 @@ platform::FormSpec form1Layout() {
     form.border = platform::BorderStyle::FixedSingle;
 
     auto picture1 =
-        control(L"Picture1", ControlKind::PictureBox, L"", L"", {1200, 2640, 3135, 255}, 16);
+        controlSpec(L"Picture1", ControlKind::PictureBox, L"", L"", {1200, 2640, 3135, 255}, 16);
     picture1.tabStop = false; // a borderless container: focus on it would be invisible
 
     form.controls = {
-        control(L"Frame1", ControlKind::Frame, L"", L"snipforge", {60, 60, 4395, 4335}, 0),
-        control(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255}, 1),
-        control(L"Text1", ControlKind::TextBox, L"", L"Name of code here", {1200, 360, 3135, 285},
+        controlSpec(L"Frame1", ControlKind::Frame, L"", L"snipforge", {60, 60, 4395, 4335}, 0),
+        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255}, 1),
+        controlSpec(L"Text1", ControlKind::TextBox, L"", L"Name of code here", {1200, 360, 3135, 285},
                 2),
-        control(L"Label2", ControlKind::Label, L"Frame1", L"Author:", {120, 600, 915, 255}, 3),
-        control(L"Text2", ControlKind::TextBox, L"Frame1", L"Your name", {1140, 600, 3135, 285}, 4),
-        control(L"Label3", ControlKind::Label, L"Frame1", L"About Code:", {120, 900, 915, 255}, 5),
-        control(L"Text3", ControlKind::TextBox, L"Frame1", L"About the code",
+        controlSpec(L"Label2", ControlKind::Label, L"Frame1", L"Author:", {120, 600, 915, 255}, 3),
+        controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Your name", {1140, 600, 3135, 285}, 4),
+        controlSpec(L"Label3", ControlKind::Label, L"Frame1", L"About Code:", {120, 900, 915, 255}, 5),
+        controlSpec(L"Text3", ControlKind::TextBox, L"Frame1", L"About the code",
                 {1140, 900, 3135, 285}, 6),
-        control(L"Label4", ControlKind::Label, L"Frame1", L"The Code:", {120, 1200, 915, 255}, 7),
+        controlSpec(L"Label4", ControlKind::Label, L"Frame1", L"The Code:", {120, 1200, 915, 255}, 7),
         option(L"optcode16", L"Frame1", {1140, 1200, 1515, 255}, 14, false),
         option(L"optcode32", L"Frame1", {2760, 1200, 1515, 255}, 15, true),
         multiLineBox(L"Text4", codePrompt, {120, 1500, 4155, 1005}, 8),
-        control(L"Label5", ControlKind::Label, L"Frame1", L"For Module:", {120, 2580, 915, 255},
+        controlSpec(L"Label5", ControlKind::Label, L"Frame1", L"For Module:", {120, 2580, 915, 255},
                 13),
         picture1,
         option(L"optde16", L"Picture1", {0, 0, 1515, 255}, 17, false),
         option(L"optde32", L"Picture1", {1620, 0, 1515, 255}, 18, true),
         multiLineBox(L"Text5", modulePrompt, {120, 2880, 4155, 1005}, 12),
-        control(L"Command1", ControlKind::CommandButton, L"Frame1", L"Create Add-In",
+        controlSpec(L"Command1", ControlKind::CommandButton, L"Frame1", L"Create Add-In",
                 {120, 3960, 1395, 255}, 9),
-        control(L"Command2", ControlKind::CommandButton, L"Frame1", L"Example",
+        controlSpec(L"Command2", ControlKind::CommandButton, L"Frame1", L"Example",
                 {1500, 3960, 1395, 255}, 10),
-        control(L"Command3", ControlKind::CommandButton, L"Frame1", L"About",
+        controlSpec(L"Command3", ControlKind::CommandButton, L"Frame1", L"About",
                 {2880, 3960, 1395, 255}, 11),
     };
     return form;

@@ -20,7 +20,9 @@ Script& script() {
 
 } // namespace
 
-void resetHttp() { script() = Script{}; }
+void resetHttp() {
+    script() = Script{};
+}
 
 void serveBody(const std::wstring& url, std::string body) {
     HttpResult result;
@@ -33,7 +35,9 @@ void serveResult(const std::wstring& url, HttpResult result) {
     script().answers[url] = std::move(result);
 }
 
-const std::vector<std::wstring>& requestedUrls() { return script().requested; }
+const std::vector<std::wstring>& requestedUrls() {
+    return script().requested;
+}
 
 } // namespace platform::headless
 

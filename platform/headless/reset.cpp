@@ -5,11 +5,17 @@ namespace platform::headless {
 void resetWindows();
 void resetMessages();
 void resetFiles();
+void resetProcesses();
+namespace registry {
+void resetRegistry();
+}
 
 void reset() {
     resetWindows();
     resetMessages();
     resetFiles();
+    resetProcesses();
+    registry::resetRegistry();
 }
 
 } // namespace platform::headless

@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Measures snipfetch under Wine and prints a table (run by snipfetch_bench.sh).
+
+Expects WINEPREFIX and DISPLAY set up, and a sniplet server (sniplet_server.py)
+serving --site on the port that --program was built for.
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+GET_LIST_SIZES = (1000, 10000, 100000)
+DOWNLOAD_FILES = 1000
+DOWNLOAD_SIZE = 4096
+
+
+def name(index):
+    return f"sniplet{index:06d}.snp"
+
+
+def write_catalogue(site, count):
+    with open(os.path.join(site, "Sniplets", "Sniplets.txt"), "wb") as catalogue:
+        catalogue.write("".join(name(i) + "\r\n" for i in range(count)).encode("ascii"))
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wine(args, env):
+    """Runs a Windows program; its RESULT line as a dict."""
+    # A file, not a pipe: helper processes of Wine outlive the program and would
+    # hold a pipe open.
+    with tempfile.TemporaryFile("w+", encoding="utf-8", errors="replace") as output:
+        done = subprocess.run(["wine"] + args, env=env, stdout=output, stderr=subprocess.STDOUT,
+                              stdin=subprocess.DEVNULL, check=False)
+        output.seek(0)
+        text = output.read()
+    for line in text.splitlines():
+        if line.startswith("RESULT "):
+            return dict(field.split("=", 1) for field in line[7:].split())
+        if line.startswith("files=") and "seconds=" in line:
+            return dict(field.split("=", 1) for field in line.split())
+    sys.exit(f"{args[0]} failed ({done.returncode}):\n{text}")
+
+
+def get_list_folder(work, count):
+    """A folder whose Sniplets holds every second name of the catalogue."""
+    folder = os.path.join(work, f"get_list_{count}")
+    sniplets = os.path.join(folder, "Sniplets")
+    if not os.path.isdir(sniplets):
+        os.makedirs(sniplets)
+        for index in range(0, count, 2):
+            open(os.path.join(sniplets, name(index)), "wb").close()
+    return folder
+
+
+def measure_get_list(args, env, count):
+    write_catalogue(args.site, count)
+    folder = get_list_folder(args.work, count)
+    seconds, peaks = [], []
+    for _ in range(args.runs):
+        # The driver copies the program into the folder afresh each time.
+        exe = os.path.join(folder, os.path.basename(args.program))
+        if os.path.exists(exe):
+            os.remove(exe)
+        result = wine([args.driver, "--case=get_list", f"--program={args.program}",
+                       f"--folder={folder}", f"--rows={count // 2}"], env)
+        seconds.append(float(result["seconds"]))
+        peaks.append(int(result["peak_bytes"]))
+    return seconds, peaks
+
+
+def prepare_download_site(site, count):
+    write_catalogue(site, count)
+    body = bytes(range(256)) * (DOWNLOAD_SIZE // 256)
+    for index in range(count):
+        with open(os.path.join(site, "Sniplets", name(index)), "wb") as served:
+            served.write(body)
+
+
+def download_once(args, env):
+    result = wine([args.driver, "--case=download", f"--program={args.program}",
+                   f"--rows={DOWNLOAD_FILES}"], env)
+    return float(result["seconds"])
+
+
+def bare_loop_once(args, env):
+    names_file = os.path.join(args.work, "names.txt")
+    with open(names_file, "w", encoding="ascii") as names:
+        names.write("".join(name(i) + "\n" for i in range(DOWNLOAD_FILES)))
+    out = os.path.join(args.work, "bare_loop")
+    shutil.rmtree(out, ignore_errors=True)
+    result = wine([args.bare_loop, f"127.0.0.1:{args.port}", windows_path(names_file),
+                   windows_path(out)], env)
+    assert len(os.listdir(out)) == DOWNLOAD_FILES
+    return float(result["seconds"])
+
+
+def curl_once(args):
+    out = os.path.join(args.work, "curl")
+    config = os.path.join(args.work, "curl.cfg")
+    with open(config, "w", encoding="ascii") as lines:
+        for index in range(DOWNLOAD_FILES):
+            lines.write(f'url = "http://127.0.0.1:{args.port}/Sniplets/{name(index)}"\n')
+            lines.write(f'output = "{out}/{name(index)}"\n')
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    start = time.perf_counter()
+    subprocess.run(["curl", "--silent", "--show-error", "--fail", "--config", config], check=True)
+    seconds = time.perf_counter() - start
+    assert len(os.listdir(out)) == DOWNLOAD_FILES
+    return seconds
+
+
+def measure_downloads(args, env):
+    """The three ways in turn, run after run, so that a change in the machine's
+    load falls on all three alike."""
+    download, bare, curl = [], [], []
+    for _ in range(args.runs):
+        download.append(download_once(args, env))
+        bare.append(bare_loop_once(args, env))
+        curl.append(curl_once(args))
+        print(f"  download {download[-1]:.3f} s, bare loop {bare[-1]:.3f} s, curl {curl[-1]:.3f} s",
+              file=sys.stderr, flush=True)
+    return download, bare, curl
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True, help="snipfetch_local.exe")
+    parser.add_argument("--driver", required=True, help="snipfetch_bench.exe")
+    parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
+    parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--site", required=True, help="the folder the server serves")
+    parser.add_argument("--work", required=True, help="scratch folder")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--only", choices=("get-list", "download"), help="one part of the table")
+    args = parser.parse_args()
+    os.makedirs(os.path.join(args.site, "Sniplets"), exist_ok=True)
+    os.makedirs(args.work, exist_ok=True)
+    env = dict(os.environ, E2E_WORK_DIR=args.work)
+
+    rows = []  # (measurement, median, what follows from it)
+    previous = None
+    for count in GET_LIST_SIZES if args.only != "download" else ():
+        print(f"Get List, {count} names ...", file=sys.stderr, flush=True)
+        seconds, peaks = measure_get_list(args, env, count)
+        median = statistics.median(seconds)
+        derived = f"{median / count * 10000:.3f} s per 10,000 names"
+        if previous:
+            added = (median - previous[1]) / (count - previous[0]) * 10000
+            derived += f"; {added:.3f} s per 10,000 added since {previous[0]:,}"
+        rows.append((f"Get List, {count:,} names, half of them present", f"{median:.3f} s", derived))
+        previous = (count, median)
+        if count == GET_LIST_SIZES[-1]:
+            rows.append((f"Peak memory of snipfetch during that Get List",
+                         f"{statistics.median(peaks) / 2**20:.1f} MiB", "peak working set"))
+
+    if args.only != "get-list":
+        print("Download ...", file=sys.stderr, flush=True)
+        prepare_download_site(args.site, DOWNLOAD_FILES)
+        download, bare, curl = (statistics.median(times)
+                                for times in measure_downloads(args, env))
+        rows.append((f"Download of {DOWNLOAD_FILES:,} checked files of 4 KiB, click to Notice",
+                     f"{download:.3f} s",
+                     f"{download / bare:.2f} x bare loop; {download / curl:.2f} x curl"))
+        rows.append(("Bare loop: same HTTP client and URLs, plain files", f"{bare:.3f} s",
+                     f"{bare / curl:.2f} x curl"))
+        rows.append(("curl: one process, one reused connection", f"{curl:.3f} s", ""))
+
+    print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
+          f"{subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip()}, "
+          f"median of {args.runs} runs")
+    print()
+    print("| Measurement | Median | Derived |")
+    print("|---|---:|---|")
+    for label, value, derived in rows:
+        print(f"| {label} | {value} | {derived} |")
+
+
+if __name__ == "__main__":
+    main()

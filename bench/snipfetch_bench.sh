@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Benchmarks snipfetch under Wine and prints a table: Get List over catalogues of
+# 1,000, 10,000 and 100,000 names, Download of 1,000 files of 4 KiB against a bare
+# loop with the same HTTP client and against curl, and the peak memory of the
+# largest Get List. Builds what it needs (build/bench, 64-bit), runs on a virtual
+# display and in a Wine prefix of its own, and stops everything it started.
+# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|download]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build/bench
+runs=${1:-5}
+shift || true
+
+cmake --preset win64 -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" -j2 --target snipfetch_local snipfetch_bench bare_fetch_loop >/dev/null
+port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
+
+# shellcheck source=tests/e2e/wine_env.sh
+source "$root/tests/e2e/wine_env.sh"
+export WINEPREFIX=$build/wineprefix
+work=$build/bench-work
+log=$build/bench.log
+: >"$log"
+rm -rf "$work"
+mkdir -p "$work/site"
+
+server_pid=
+cleanup() {
+    [[ -n $server_pid ]] && stop_pid "$server_pid"
+    if [[ -n ${XVFB_PID:-} ]]; then
+        wineserver -k >>"$log" 2>&1 || true
+        wineserver -w >>"$log" 2>&1 || true
+        stop_pid "$XVFB_PID"
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+start_xvfb "$log"
+export DISPLAY=$XVFB_DISPLAY
+prepare_prefix "$log" N
+# A server that stays up between runs: each start then takes a fraction of a second.
+wineserver -w >>"$log" 2>&1 || true
+wineserver -p >>"$log" 2>&1 </dev/null
+
+python3 "$root/tests/e2e/snipfetch/sniplet_server.py" --port "$port" --root "$work/site" \
+    --ready-file "$work/server.ready" --no-log >>"$log" 2>&1 </dev/null &
+server_pid=$!
+for ((i = 0; i < 100; i++)); do
+    [[ -s $work/server.ready ]] && break
+    kill -0 "$server_pid" 2>/dev/null || { cat "$log" >&2; exit 1; }
+    sleep 0.1
+done
+[[ -s $work/server.ready ]] || { echo "the sniplet server did not start" >&2; exit 1; }
+
+python3 "$root/bench/snipfetch_bench.py" --runs "$runs" --port "$port" --site "$work/site" \
+    --work "$work" --program "$build/bin/snipfetch_local.exe" \
+    --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" "$@"

@@ -1,0 +1,292 @@
+// The check list as an owner-data report list view with check boxes: one column,
+// no header, rows in the order added. The control keeps the rows and their checks;
+// the list view keeps only the row count, focus and selection, and asks for texts
+// and boxes as it draws (LVN_GETDISPINFO), so filling, clearing and destroying do
+// no work per row. The boxes are state images 1 (empty) and 2 (checked) through the
+// callback mask, which LVM_GETITEMSTATE reports from any process too. An owner-data
+// list view stores no state image, so toggles are done here: a click on a box,
+// Space on the focused row, or LVM_SETITEMSTATE with a state image from outside.
+#include "platform/win32/child_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+
+namespace platform::win32 {
+
+namespace {
+
+void loadListViewClass() {
+    static const bool loaded = [] {
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+        if (!InitCommonControlsEx(&classes)) {
+            throw std::runtime_error("cannot load the list view control");
+        }
+        return true;
+    }();
+    (void)loaded;
+}
+
+constexpr UINT uncheckedImage = 1;
+constexpr UINT checkedImage = 2;
+
+constexpr UINT stateImageOf(UINT state) {
+    return (state & LVIS_STATEIMAGEMASK) >> 12;
+}
+
+constexpr UINT_PTR subclassId = 1;
+
+// Case-insensitive, as the list view's own type-to-find.
+bool sameText(std::wstring_view left, std::wstring_view right) {
+    return left.size() == right.size() &&
+           (left.empty() ||
+            CompareStringOrdinal(left.data(), static_cast<int>(left.size()), right.data(),
+                                 static_cast<int>(right.size()), TRUE) == CSTR_EQUAL);
+}
+
+class CheckListWindow final : public ChildWindow {
+public:
+    CheckListWindow(CheckList& list, const ChildPlacement& placement)
+        : ChildWindow((loadListViewClass(),
+                       createChildWindow(WC_LISTVIEWW, L"",
+                                         LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER |
+                                             LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                                         WS_EX_CLIENTEDGE, placement))),
+          list_(list) {
+        constexpr DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+        SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+        SendMessageW(window_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = clientWidth();
+        if (SendMessageW(window_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) < 0 ||
+            !SetWindowSubclass(window_, listViewProcedure, subclassId,
+                               reinterpret_cast<DWORD_PTR>(this))) {
+            throw std::runtime_error("cannot set up the check list");
+        }
+    }
+
+    ~CheckListWindow() override {
+        if (IsWindow(window_)) {
+            RemoveWindowSubclass(window_, listViewProcedure, subclassId);
+        }
+    }
+
+    CheckListWindow(const CheckListWindow&) = delete;
+    CheckListWindow& operator=(const CheckListWindow&) = delete;
+
+    void showText(const std::wstring&) override {}
+
+    // Only the count changes here; rows from `first` on are drawn afresh.
+    void showRowsFrom(std::size_t first) override {
+        const std::size_t count = list_.count();
+        constexpr LPARAM quietly = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
+        if (first == 0) {
+            // A new list: the focus and selection of the old rows go with them.
+            SendMessageW(window_, LVM_SETITEMCOUNT, 0, quietly);
+        }
+        SendMessageW(window_, LVM_SETITEMCOUNT, count, quietly);
+        if (first == 0 && count > 0) {
+            SendMessageW(window_, LVM_ENSUREVISIBLE, 0, FALSE);
+        }
+        if (redraw_) {
+            fitColumn();
+            invalidateFrom(first);
+        }
+    }
+
+    void showChecked(std::size_t row, bool) override { showCheckOf(row); }
+
+    void setRedraw(bool on) override {
+        redraw_ = on;
+        SendMessageW(window_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+        if (on) {
+            fitColumn();
+            InvalidateRect(window_, nullptr, TRUE);
+        }
+    }
+
+    LRESULT onNotify(const NMHDR& header) override {
+        switch (header.code) {
+        case LVN_GETDISPINFOW:
+            describeRow(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item);
+            return 0;
+        case LVN_ODFINDITEMW:
+            return findRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
+        case NM_CLICK:
+            clicked(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
+            return 0;
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+                toggle(static_cast<int>(
+                    SendMessageW(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+            }
+            return 0;
+        case LVN_DELETEALLITEMS:
+            return TRUE; // no LVN_DELETEITEM for each row
+        default:
+            return 0;
+        }
+    }
+
+private:
+    CheckList& list_;
+    bool redraw_ = true;
+
+    static LRESULT CALLBACK listViewProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        switch (message) {
+        case LVM_SETITEMSTATE:
+            if (const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+                item && (item->stateMask & LVIS_STATEIMAGEMASK)) {
+                return reinterpret_cast<CheckListWindow*>(self)->setStateFromOutside(
+                    static_cast<int>(wParam), *item);
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, listViewProcedure, subclassId);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    bool isRow(int row) const {
+        return row >= 0 && static_cast<std::size_t>(row) < list_.count() &&
+               row < SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0);
+    }
+
+    void describeRow(LVITEMW& item) const {
+        if (!isRow(item.iItem) || item.iSubItem != 0) {
+            return;
+        }
+        const auto row = static_cast<std::size_t>(item.iItem);
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            const std::wstring& text = list_.item(row);
+            const std::size_t length =
+                std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+            std::copy_n(text.data(), length, item.pszText);
+            item.pszText[length] = L'\0';
+        }
+        if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK)) {
+            item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                         INDEXTOSTATEIMAGEMASK(list_.checked(row) ? checkedImage : uncheckedImage);
+        }
+        if (item.mask & LVIF_INDENT) {
+            item.iIndent = 0;
+        }
+    }
+
+    // Type-to-find: the first row from iStart whose text starts with (or is) the
+    // typed text, going round to the top when asked.
+    LRESULT findRow(const NMLVFINDITEMW& find) const {
+        const LVFINDINFOW& wanted = find.lvfi;
+        const std::size_t count = list_.count();
+        if (!(wanted.flags & (LVFI_STRING | LVFI_PARTIAL)) || !wanted.psz || count == 0) {
+            return -1;
+        }
+        const std::wstring_view typed(wanted.psz);
+        const bool prefix = (wanted.flags & LVFI_PARTIAL) != 0;
+        std::size_t start = find.iStart > 0 ? static_cast<std::size_t>(find.iStart) : 0;
+        if (start >= count) {
+            start = 0;
+        }
+        const std::size_t span = (wanted.flags & LVFI_WRAP) ? count : count - start;
+        for (std::size_t step = 0; step < span; ++step) {
+            const std::size_t row = (start + step) % count;
+            std::wstring_view text = list_.item(row);
+            if (prefix) {
+                text = text.substr(0, typed.size());
+            }
+            if (sameText(text, typed)) {
+                return static_cast<LRESULT>(row);
+            }
+        }
+        return -1;
+    }
+
+    void clicked(POINT at) {
+        LVHITTESTINFO hit{};
+        hit.pt = at;
+        const auto row =
+            static_cast<int>(SendMessageW(window_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (hit.flags & LVHT_ONITEMSTATEICON) {
+            toggle(row);
+        }
+    }
+
+    void toggle(int row) {
+        if (isRow(row)) {
+            const auto index = static_cast<std::size_t>(row);
+            list_.userToggled(index, !list_.checked(index));
+            showCheckOf(index);
+        }
+    }
+
+    // Row -1 stands for every row, as in the list view's own LVM_SETITEMSTATE.
+    LRESULT setStateFromOutside(int row, const LVITEMW& item) {
+        const UINT image = stateImageOf(item.state);
+        if (image == uncheckedImage || image == checkedImage) {
+            const bool checked = image == checkedImage;
+            if (row == -1) {
+                for (std::size_t index = 0; index < list_.count(); ++index) {
+                    if (list_.checked(index) != checked) {
+                        list_.userToggled(index, checked);
+                    }
+                }
+                InvalidateRect(window_, nullptr, TRUE);
+            } else if (isRow(row) && list_.checked(static_cast<std::size_t>(row)) != checked) {
+                list_.userToggled(static_cast<std::size_t>(row), checked);
+                showCheckOf(static_cast<std::size_t>(row));
+            }
+        }
+        // What else the caller asked, focus or selection, the list view does.
+        LVITEMW rest{};
+        rest.stateMask = item.stateMask & ~LVIS_STATEIMAGEMASK;
+        rest.state = item.state & rest.stateMask;
+        if (rest.stateMask == 0) {
+            return TRUE;
+        }
+        return DefSubclassProc(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(&rest));
+    }
+
+    // Draws the row's box again and tells accessibility clients that it changed.
+    void showCheckOf(std::size_t row) {
+        SendMessageW(window_, LVM_REDRAWITEMS, row, row);
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, static_cast<LONG>(row) + 1);
+    }
+
+    int clientWidth() const {
+        RECT client{};
+        GetClientRect(window_, &client);
+        return client.right - client.left;
+    }
+
+    // The column fills the client area, which a vertical scroll bar narrows.
+    void fitColumn() { SendMessageW(window_, LVM_SETCOLUMNWIDTH, 0, clientWidth()); }
+
+    // From the bottom of the row above `first`, the last one unchanged, down.
+    void invalidateFrom(std::size_t first) {
+        RECT area{};
+        GetClientRect(window_, &area);
+        RECT above{LVIR_BOUNDS, 0, 0, 0};
+        if (first > 0 &&
+            SendMessageW(window_, LVM_GETITEMRECT, first - 1, reinterpret_cast<LPARAM>(&above))) {
+            area.top = std::max(area.top, above.bottom);
+        }
+        InvalidateRect(window_, &area, TRUE);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<ChildWindow> createCheckListWindow(CheckList& list,
+                                                   const ChildPlacement& placement) {
+    return std::make_unique<CheckListWindow>(list, placement);
+}
+
+} // namespace platform::win32

@@ -1,0 +1,209 @@
+#include "platform/files.h"
+
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+namespace platform {
+
+namespace win32 {
+namespace {
+
+constexpr DWORD notOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+std::wstring withoutTrailingBackslashes(std::wstring path) {
+    // "C:\" keeps its backslash: without it, it names the current directory of C:.
+    while (path.size() > 1 && path.back() == L'\\' && !(path.size() == 3 && path[1] == L':')) {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return L".";
+    }
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+std::wstring hex(unsigned long long value) {
+    static constexpr wchar_t digits[] = L"0123456789abcdef";
+    std::wstring text;
+    do {
+        text.insert(text.begin(), digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return text;
+}
+
+// A short name that no other writer in this or another process picks: short, so
+// that a target name near the length limit still leaves room for it.
+std::wstring temporaryNameIn(const std::wstring& folder) {
+    static std::atomic<unsigned> counter{0};
+    return folder + L"\\~rf" + hex(GetCurrentProcessId()) + L"-" + hex(++counter) + L".tmp";
+}
+
+DWORD writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
+            return GetLastError();
+        }
+        if (written == 0) {
+            return ERROR_WRITE_FAULT;
+        }
+        bytes.remove_prefix(written);
+    }
+    return ERROR_SUCCESS;
+}
+
+// Creates a new temporary file beside the target and writes the bytes to disk.
+// On success `temporary` names it; on failure nothing is left behind.
+DWORD writeTemporary(const std::wstring& folder, std::string_view bytes, std::wstring& temporary) {
+    FileHandle file;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        temporary = temporaryNameIn(folder);
+        file.reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS) {
+            return GetLastError();
+        }
+    }
+    if (!file) {
+        return ERROR_FILE_EXISTS;
+    }
+    DWORD error = writeAll(file.get(), bytes);
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(file.get())) {
+        error = GetLastError();
+    }
+    const HANDLE raw = file.release();
+    if (!CloseHandle(raw) && error == ERROR_SUCCESS) {
+        error = GetLastError();
+    }
+    if (error != ERROR_SUCCESS) {
+        DeleteFileW(temporary.c_str());
+    }
+    return error;
+}
+
+} // namespace
+} // namespace win32
+
+std::wstring errorText(unsigned long error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const win32::LocalMemory owner(buffer);
+    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
+    while (!text.empty() && (text.back() == L' ' || text.back() == L'\r' || text.back() == L'\n' ||
+                             text.back() == L'\t')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        return L"Error " + std::to_wstring(error);
+    }
+    return text;
+}
+
+std::wstring applicationFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return std::wstring();
+        }
+        // A result that fills the buffer may have been cut short.
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    auto folder = win32::folderOf(path);
+    if (folder.size() == 2 && folder[1] == L':') {
+        folder += L'\\'; // the root, not the current directory of that drive
+    }
+    return folder;
+}
+
+bool entryExists(const std::wstring& path) {
+    return GetFileAttributesW(win32::withoutTrailingBackslashes(path).c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+
+bool folderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(win32::withoutTrailingBackslashes(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
+    std::wstring pattern = folder;
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/' &&
+        pattern.back() != L':') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    win32::FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                              FindExSearchNameMatch, nullptr,
+                                              FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        return names; // a missing folder has no files
+    }
+    do {
+        if (!(found.dwFileAttributes & win32::notOrdinary)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileW(search.get(), &found));
+    return names;
+}
+
+Status createFolder(const std::wstring& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr)) {
+        return Status{GetLastError()};
+    }
+    return Status{};
+}
+
+// A hidden or system target stays hidden or system: the new contents take over
+// the old file's hidden, system and archive attributes, as when a file is
+// rewritten in place.
+Status replaceFile(const std::wstring& path, std::string_view bytes) {
+    const DWORD existing = GetFileAttributesW(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return Status{ERROR_ACCESS_DENIED};
+    }
+
+    std::wstring temporary;
+    if (const DWORD error = win32::writeTemporary(win32::folderOf(path), bytes, temporary)) {
+        return Status{error};
+    }
+    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & kept) &&
+        !SetFileAttributesW(temporary.c_str(), existing & kept)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return Status{error};
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return Status{error};
+    }
+    return Status{};
+}
+
+} // namespace platform

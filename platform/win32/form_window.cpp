@@ -1,0 +1,560 @@
+#include "platform/win32/form_window.h"
+
+#include "platform/twips.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/layout.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/program_icon.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+#include <stdexcept>
+
+namespace platform::win32 {
+
+namespace {
+
+// Windows that stay out of the taskbar are owned by this hidden window.
+HWND hiddenOwner() {
+    static const WindowHandle owner(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0,
+                                                    nullptr, nullptr, GetModuleHandleW(nullptr),
+                                                    nullptr));
+    if (!owner) {
+        throw std::runtime_error("cannot create the hidden owner window");
+    }
+    return owner.get();
+}
+
+// Both borders: fixed, with caption and close box, no minimise or maximise box;
+// a dialog's frame differs only in its extended style.
+constexpr DWORD formStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+DWORD extendedStyleOf(BorderStyle border) {
+    return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+bool takesFocus(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::TextBox:
+    case ControlKind::OptionButton:
+    case ControlKind::CommandButton:
+    case ControlKind::CheckList:
+        return spec.tabStop && spec.tabIndex >= 0;
+    default:
+        return false;
+    }
+}
+
+bool canFocus(HWND window) {
+    return IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+// Table indices in tab order; controls outside the tab order come last, in table order.
+std::vector<std::size_t> tabOrder(const FormSpec& spec) {
+    std::vector<std::size_t> order(spec.controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const int left = spec.controls[a].tabIndex;
+        const int right = spec.controls[b].tabIndex;
+        return (left < 0 ? INT_MAX : left) < (right < 0 ? INT_MAX : right);
+    });
+    return order;
+}
+
+} // namespace
+
+ATOM FormWindow::windowClass() {
+    static const ATOM atom = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = windowProcedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = L"PlatformForm";
+        const ATOM registered = RegisterClassExW(&windowClass);
+        if (!registered) {
+            throw std::runtime_error("cannot register the form window class");
+        }
+        return registered;
+    }();
+    return atom;
+}
+
+FormWindow::FormWindow(Form& form) : form_(form), dpi_(systemDpi()) {
+    try {
+        createWindow();
+        createChildren();
+    } catch (...) {
+        destroy();
+        throw;
+    }
+    for (std::size_t index = 0; index < children_.size(); ++index) {
+        if (children_[index]) {
+            form_.controls()[index]->attach(children_[index].get());
+        }
+    }
+}
+
+FormWindow::~FormWindow() {
+    destroy();
+}
+
+void FormWindow::createWindow() {
+    const auto& spec = form_.spec();
+    const DWORD style = formStyle;
+    const DWORD extendedStyle = extendedStyleOf(spec.border);
+    RECT outer{0, 0, clientPixelWidth(spec, dpi_), clientPixelHeight(spec, dpi_)};
+    AdjustWindowRectEx(&outer, style, FALSE, extendedStyle);
+    const int x = spec.position ? twipsToPixels(spec.position->x, dpi_) : CW_USEDEFAULT;
+    const int y = spec.position ? twipsToPixels(spec.position->y, dpi_) : CW_USEDEFAULT;
+    HWND owner = spec.showInTaskbar ? nullptr : hiddenOwner();
+
+    const HWND created =
+        CreateWindowExW(extendedStyle, MAKEINTATOM(windowClass()), spec.caption.c_str(), style, x,
+                        y, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                        GetModuleHandleW(nullptr), this);
+    if (!created) {
+        throw std::runtime_error("cannot create a form window");
+    }
+
+    bigIcon_ = loadProgramIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = loadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    font_.reset(CreateFontW(fontHeightPixels(8.25, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+    if (!font_) {
+        throw std::runtime_error("cannot create the form's font");
+    }
+}
+
+// Child windows go in tab order, which is also their z-order: the dialog keys walk
+// siblings in that order. An option button continuing a run of option buttons of
+// the same container stays in their group; every other window starts a new one.
+void FormWindow::createChildren() {
+    const auto& spec = form_.spec();
+    const auto& controls = form_.controls();
+    children_.resize(controls.size());
+
+    const ControlSpec* previous = nullptr;
+    HWND previousWindow = HWND_TOP;
+    for (const std::size_t index : tabOrder(spec)) {
+        const ControlSpec& control = spec.controls[index];
+        if (control.kind == ControlKind::Line) {
+            continue;
+        }
+        const bool continuesGroup = previous && control.kind == ControlKind::OptionButton &&
+                                    previous->kind == ControlKind::OptionButton &&
+                                    previous->container == control.container;
+        ChildPlacement placement;
+        placement.parent = window_;
+        placement.rect = controlPixelRect(spec, control, dpi_);
+        placement.id = firstControlId + static_cast<int>(index);
+        placement.startsGroup = !continuesGroup;
+        placement.tabStop = takesFocus(control);
+        placement.font = font_.get();
+        placement.dpi = dpi_;
+        children_[index] = createControlWindow(*controls[index], placement);
+
+        const HWND child = children_[index]->window();
+        SetWindowPos(child, previousWindow, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previousWindow = child;
+
+        if (placement.tabStop) {
+            if (continuesGroup && !tabStops_.empty()) {
+                tabStops_.back().push_back(child);
+            } else {
+                tabStops_.push_back({child});
+            }
+        }
+        if (control.kind == ControlKind::CommandButton) {
+            if (control.isDefault && !defaultButton_) {
+                defaultButton_ = child;
+            }
+            if (control.isCancel && !cancelButton_) {
+                cancelButton_ = child;
+            }
+        }
+        previous = &control;
+    }
+}
+
+FormWindow* FormWindow::of(HWND window) {
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
+        GetClassLongPtrW(window, GCW_ATOM) != windowClass()) {
+        return nullptr;
+    }
+    return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HWND FormWindow::frontmostEnabled() {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (of(window) && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// ---- WindowPeer
+
+void FormWindow::show() {
+    if (!window_) {
+        return;
+    }
+    ShowWindow(window_, SW_SHOW);
+    // Shown before, or shown while another program is active: bring it up and
+    // give its controls the focus all the same.
+    SetActiveWindow(window_);
+    if (!GetFocus() || !IsChild(window_, GetFocus())) {
+        restoreFocus();
+    }
+    UpdateWindow(window_);
+}
+
+void FormWindow::runModal() {
+    activeBeforeModal_ = GetActiveWindow();
+    EnumThreadWindows(GetCurrentThreadId(), collectEnabledWindow, reinterpret_cast<LPARAM>(this));
+    modal_ = true;
+    for (HWND window : disabledForModal_) {
+        EnableWindow(window, FALSE);
+    }
+
+    // Whatever ends the loop, the other windows take input again.
+    struct ModalEnd {
+        FormWindow& form;
+        ~ModalEnd() { form.endModal(); }
+    } modalEnd{*this};
+
+    show();
+    const auto quitCode = runMessagesUntil([this] { return window_ == nullptr; });
+    if (quitCode) {
+        // The program is ending: the outer loop sees the quit message too.
+        PostQuitMessage(*quitCode);
+        form_.unload();
+    }
+}
+
+BOOL CALLBACK FormWindow::collectEnabledWindow(HWND window, LPARAM self) {
+    auto* form = reinterpret_cast<FormWindow*>(self);
+    if (window != form->window_ && IsWindowEnabled(window)) {
+        form->disabledForModal_.push_back(window);
+    }
+    return TRUE;
+}
+
+void FormWindow::destroy() {
+    if (!window_) {
+        return;
+    }
+    destroying_ = true;
+    // Enabled again before this window goes, so that the one active before it is
+    // activated, not some other program's window.
+    endModal();
+    if (!DestroyWindow(window_)) {
+        window_ = nullptr;
+    }
+}
+
+TwipsRect FormWindow::outerBounds() const {
+    RECT bounds{};
+    if (window_) {
+        GetWindowRect(window_, &bounds);
+    }
+    return TwipsRect{pixelsToTwips(bounds.left, dpi_), pixelsToTwips(bounds.top, dpi_),
+                     pixelsToTwips(bounds.right - bounds.left, dpi_),
+                     pixelsToTwips(bounds.bottom - bounds.top, dpi_)};
+}
+
+void FormWindow::moveTo(int leftTwips, int topTwips) {
+    if (window_) {
+        SetWindowPos(window_, nullptr, twipsToPixels(leftTwips, dpi_),
+                     twipsToPixels(topTwips, dpi_), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FormWindow::endModal() {
+    if (!modal_) {
+        return;
+    }
+    modal_ = false;
+    for (HWND window : disabledForModal_) {
+        if (IsWindow(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    disabledForModal_.clear();
+    if (activeBeforeModal_ && IsWindow(activeBeforeModal_) && IsWindowVisible(activeBeforeModal_)) {
+        SetActiveWindow(activeBeforeModal_);
+    }
+    activeBeforeModal_ = nullptr;
+}
+
+// ---- Messages
+
+LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // A handler may unload the form and so delete `self`: nothing here touches it
+    // after handleMessage returns.
+    LRESULT result = 0;
+    runGuarded([&] { result = self->handleMessage(window, message, wParam, lParam); });
+    return result;
+}
+
+LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CLOSE:
+        // A window that a modal one has disabled takes no input, a posted close neither.
+        if (IsWindowEnabled(window) && !destroying_) {
+            form_.userClosed();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            rememberFocus();
+            break;
+        }
+        if (!HIWORD(wParam)) { // not minimised
+            restoreFocus();
+            return 0;
+        }
+        break;
+    case WM_CANCELMODE:
+        // Sent first when the window is disabled, which takes away the focus.
+        rememberFocus();
+        break;
+    case WM_SETFOCUS:
+        restoreFocus();
+        return 0;
+    case DM_GETDEFID: {
+        // Enter presses the focused push button, else the default button.
+        HWND focus = GetFocus();
+        HWND button = isCommandButton(focus) ? focus : defaultButton_;
+        if (button) {
+            return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+        }
+        return 0;
+    }
+    case DM_SETDEFID:
+        return FALSE;
+    case WM_NEXTDLGCTL:
+        if (LOWORD(lParam)) {
+            focusByKeyboard(reinterpret_cast<HWND>(wParam));
+        } else {
+            moveFocus(wParam != 0);
+        }
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        if (HDC dc = BeginPaint(window, &paint)) {
+            paintLines(dc);
+            EndPaint(window, &paint);
+        }
+        return 0;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FormWindow::onCommand(WORD id, WORD code) {
+    if (destroying_) {
+        return;
+    }
+    if (id == IDCANCEL) {
+        pressCancel();
+        return;
+    }
+    ChildWindow* child = childById(id);
+    if (!child) {
+        return; // IDOK from Enter with no default button: nothing to press
+    }
+    // Clicks reach a disabled form only when sent from outside; it ignores them.
+    if (code == BN_CLICKED && !IsWindowEnabled(window_)) {
+        return;
+    }
+    child->onCommand(code);
+}
+
+LRESULT FormWindow::onNotify(const NMHDR& header) {
+    ChildWindow* child = childById(static_cast<int>(header.idFrom));
+    return child ? child->onNotify(header) : 0;
+}
+
+void FormWindow::paintLines(HDC dc) const {
+    const auto& spec = form_.spec();
+    for (const auto& line : spec.controls) {
+        if (line.kind != ControlKind::Line) {
+            continue;
+        }
+        const auto ends = linePixelEnds(spec, line, dpi_);
+        const int width = std::max(1, scaleFrom96(line.lineWidthPixels, dpi_));
+        const COLORREF color = line.lineColor & 0xFFFFFF;
+        if (ends.from.y == ends.to.y || ends.from.x == ends.to.x) {
+            // Level and upright lines grow right and down from their ends, so a
+            // thick line lies beside a thin one instead of on it.
+            const BrushHandle brush(CreateSolidBrush(color));
+            RECT area{std::min(ends.from.x, ends.to.x), std::min(ends.from.y, ends.to.y),
+                      std::max(ends.from.x, ends.to.x), std::max(ends.from.y, ends.to.y)};
+            if (area.top == area.bottom) {
+                area.bottom += width;
+            } else {
+                area.right += width;
+            }
+            FillRect(dc, &area, brush.get());
+            continue;
+        }
+        LOGBRUSH look{BS_SOLID, color, 0};
+        const PenHandle pen(
+            ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, width, &look, 0, nullptr));
+        const SelectedObject selected(dc, pen.get());
+        MoveToEx(dc, ends.from.x, ends.from.y, nullptr);
+        LineTo(dc, ends.to.x, ends.to.y);
+    }
+}
+
+// ---- Focus
+
+ChildWindow* FormWindow::childById(int id) const {
+    const int index = id - firstControlId;
+    if (index < 0 || index >= static_cast<int>(children_.size())) {
+        return nullptr;
+    }
+    return children_[static_cast<std::size_t>(index)].get();
+}
+
+ChildWindow* FormWindow::childByWindow(HWND window) const {
+    if (!window || GetParent(window) != window_) {
+        return nullptr;
+    }
+    return childById(GetDlgCtrlID(window));
+}
+
+bool FormWindow::isCommandButton(HWND window) const {
+    const ChildWindow* child = childByWindow(window);
+    if (!child) {
+        return false;
+    }
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(window) - firstControlId);
+    return form_.spec().controls[index].kind == ControlKind::CommandButton;
+}
+
+void FormWindow::rememberFocus() {
+    HWND focus = GetFocus();
+    if (focus && window_ && IsChild(window_, focus)) {
+        lastFocus_ = focus;
+    }
+}
+
+void FormWindow::restoreFocus() {
+    if (lastFocus_ && IsWindow(lastFocus_) && canFocus(lastFocus_)) {
+        SetFocus(lastFocus_);
+    } else {
+        focusFirstTabStop();
+    }
+}
+
+void FormWindow::focusFirstTabStop() {
+    focusStopAfter(tabStops_.size(), false);
+}
+
+void FormWindow::moveFocus(bool backwards) {
+    const HWND focus = GetFocus();
+    std::size_t current = tabStops_.size(); // none
+    for (std::size_t stop = 0; stop < tabStops_.size(); ++stop) {
+        const auto& windows = tabStops_[stop];
+        if (std::find(windows.begin(), windows.end(), focus) != windows.end()) {
+            current = stop;
+            break;
+        }
+    }
+    focusStopAfter(current, backwards);
+}
+
+// The next stop that can take the focus, after (or before) `current`; from the
+// first (or last) stop when `current` is none of them.
+void FormWindow::focusStopAfter(std::size_t current, bool backwards) {
+    const std::size_t count = tabStops_.size();
+    for (std::size_t step = 1; step <= count; ++step) {
+        std::size_t stop;
+        if (current >= count) {
+            stop = backwards ? count - step : step - 1;
+        } else {
+            stop = backwards ? (current + count - step) % count : (current + step) % count;
+        }
+        if (HWND target = focusTargetOf(tabStops_[stop])) {
+            focusByKeyboard(target);
+            return;
+        }
+    }
+}
+
+// In an option group the keyboard lands on the selected button, else on the first.
+HWND FormWindow::focusTargetOf(const std::vector<HWND>& stop) {
+    if (stop.size() > 1) {
+        for (HWND window : stop) {
+            if (canFocus(window) && SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                return window;
+            }
+        }
+    }
+    const auto first = std::find_if(stop.begin(), stop.end(), canFocus);
+    return first == stop.end() ? nullptr : *first;
+}
+
+void FormWindow::focusByKeyboard(HWND window) {
+    SetFocus(window);
+    lastFocus_ = window;
+    if (ChildWindow* child = childByWindow(window)) {
+        child->focusedByKeyboard();
+    }
+}
+
+void FormWindow::pressCancel() {
+    if (cancelButton_) {
+        pressButton(cancelButton_);
+    }
+}
+
+void FormWindow::pressButton(HWND button) {
+    if (IsWindowEnabled(button)) {
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+}
+
+} // namespace platform::win32
+
+namespace platform {
+
+std::unique_ptr<WindowPeer> createWindowPeer(Form& form) {
+    return std::make_unique<win32::FormWindow>(form);
+}
+
+} // namespace platform

@@ -1,0 +1,87 @@
+// A Form as a top-level window: its controls as child windows, its keyboard
+// interface (tab order, option groups, default and cancel buttons), modal showing.
+#pragma once
+
+#include "platform/form.h"
+#include "platform/win32/child_window.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace platform::win32 {
+
+class FormWindow final : public WindowPeer {
+public:
+    explicit FormWindow(Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    void show() override;
+    void runModal() override;
+    void destroy() override;
+    TwipsRect outerBounds() const override;
+    void moveTo(int leftTwips, int topTwips) override;
+
+    // The form behind a top-level window of this thread; nullptr for any other window.
+    static FormWindow* of(HWND window);
+    // The topmost visible form that takes input; nullptr when there is none.
+    static HWND frontmostEnabled();
+
+    HWND handle() const { return window_; }
+
+    // Keys the message loop hands over: Tab / Shift+Tab and Esc.
+    void moveFocus(bool backwards);
+    void pressCancel();
+
+private:
+    Form& form_;
+    const int dpi_;
+    FontHandle font_;
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
+    HWND window_ = nullptr; // cleared when the window is destroyed
+    bool destroying_ = false;
+
+    // Index = the control's index in the table; empty for lines.
+    std::vector<std::unique_ptr<ChildWindow>> children_;
+    // The keyboard's stops in tab order; the buttons of an option group share one.
+    std::vector<std::vector<HWND>> tabStops_;
+    HWND defaultButton_ = nullptr;
+    HWND cancelButton_ = nullptr;
+    HWND lastFocus_ = nullptr;
+
+    bool modal_ = false;
+    std::vector<HWND> disabledForModal_;
+    HWND activeBeforeModal_ = nullptr;
+
+    static ATOM windowClass();
+    static BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM self);
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createWindow();
+    void createChildren();
+    void onCommand(WORD id, WORD code);
+    LRESULT onNotify(const NMHDR& header);
+    void onActivate(bool active);
+    void paintLines(HDC dc) const;
+
+    ChildWindow* childById(int id) const;
+    ChildWindow* childByWindow(HWND window) const;
+    bool isCommandButton(HWND window) const;
+    void rememberFocus();
+    void restoreFocus();
+    void focusFirstTabStop();
+    void focusStopAfter(std::size_t current, bool backwards);
+    static HWND focusTargetOf(const std::vector<HWND>& stop);
+    void focusByKeyboard(HWND window);
+    void pressButton(HWND button);
+    void endModal();
+};
+
+} // namespace platform::win32

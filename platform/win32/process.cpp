@@ -1,0 +1,48 @@
+// Starting a program with CreateProcessW.
+#include "platform/process.h"
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+class OwnedHandle {
+public:
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    ~OwnedHandle() {
+        if (handle_) {
+            CloseHandle(handle_);
+        }
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+Status startProgram(const std::wstring& path) {
+    if (path.empty()) {
+        return {ERROR_FILE_NOT_FOUND};
+    }
+    // The application name fixes the program; the quoted path is only the
+    // command line it sees as its first argument.
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return {GetLastError()};
+    }
+    const OwnedHandle processHandle(process.hProcess);
+    const OwnedHandle threadHandle(process.hThread);
+    return {};
+}
+
+} // namespace platform

@@ -1,0 +1,69 @@
+// Download: every checked row fetched from the server and stored under its
+// name in the local sniplet folder.
+#include "snipfetch/download_window.h"
+
+#include "platform/file_names.h"
+#include "platform/files.h"
+#include "platform/http.h"
+#include "platform/message_box.h"
+#include "platform/store_file.h"
+#include "snipfetch/sniplet_url.h"
+
+namespace snipfetch {
+
+namespace {
+
+void reportFailure() {
+    platform::messageBox(L"An error occurred while trying to download the file(s).",
+                         platform::mb::critical, L"Error");
+}
+
+} // namespace
+
+void frmAddIns::cmdDownload_Click() {
+    // Anything standing under the folder's name, a file too, is left alone; a
+    // file in the way then fails the first write.
+    if (!platform::entryExists(snipletFolder) && !platform::createFolder(snipletFolder).ok()) {
+        reportFailure();
+        return;
+    }
+
+    const auto& list = checkList(L"lstAddIns");
+    platform::HttpClient http; // one connection for the whole press
+    bool downloaded = false;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        if (!list.checked(row)) {
+            continue;
+        }
+        const auto& name = list.item(row);
+        // Rows come from the screened catalogue; a name that could leave the
+        // folder is still never used as a path.
+        if (!platform::isUsableFileName(name)) {
+            reportFailure();
+            return;
+        }
+        const auto response = http.get(snipletUrl(host_, name));
+        if (!response.ok()) {
+            reportFailure();
+            return;
+        }
+        // Written whole or not at all: an earlier file of that name stays intact
+        // until the new one has fully arrived and been written.
+        if (!platform::storeFile(snipletFolder + L"\\" + name, response.body).ok()) {
+            reportFailure();
+            return;
+        }
+        downloaded = true;
+    }
+
+    if (downloaded) {
+        platform::messageBox(L"Finished downloading file(s). You will need to restart the "
+                             L"Dovuraviz in order to use them.",
+                             platform::mb::information, L"Notice");
+    } else {
+        platform::messageBox(L"You must select at least one file to download.",
+                             platform::mb::information, L"Notice");
+    }
+}
+
+} // namespace snipfetch

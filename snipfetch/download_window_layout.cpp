@@ -1,0 +1,43 @@
+#include "snipfetch/download_window_layout.h"
+
+namespace snipfetch {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+
+namespace {
+
+ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* container,
+                    const wchar_t* text, platform::TwipsRect rect, int tabIndex) {
+    ControlSpec spec;
+    spec.name = name;
+    spec.kind = kind;
+    spec.container = container;
+    spec.text = text;
+    spec.rect = rect;
+    spec.tabIndex = tabIndex;
+    return spec;
+}
+
+} // namespace
+
+platform::FormSpec frmAddInsLayout() {
+    platform::FormSpec form;
+    form.name = L"frmAddIns";
+    form.caption = L"snipfetch";
+    form.clientWidth = 5655;
+    form.clientHeight = 4950;
+    form.border = platform::BorderStyle::FixedSingle; // no position: the system's default
+
+    form.controls = {
+        control(L"Frame1", ControlKind::Frame, L"", L"snipfetch", {120, 120, 5415, 4695}, 0),
+        control(L"lstAddIns", ControlKind::CheckList, L"Frame1", L"", {120, 240, 5175, 3900}, 1),
+        control(L"cmdGetList", ControlKind::CommandButton, L"Frame1", L"Get List",
+                {120, 4200, 2535, 375}, 2),
+        control(L"cmdDownload", ControlKind::CommandButton, L"Frame1", L"Download",
+                {2760, 4200, 2535, 375}, 3),
+    };
+    return form;
+}
+
+} // namespace snipfetch

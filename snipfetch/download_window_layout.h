@@ -1,0 +1,10 @@
+// The designed table of snipfetch's download window.
+#pragma once
+
+#include "platform/form_spec.h"
+
+namespace snipfetch {
+
+platform::FormSpec frmAddInsLayout();
+
+} // namespace snipfetch

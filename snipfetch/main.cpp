@@ -1,0 +1,15 @@
+#include "platform/form.h"
+#include "snipfetch/download_window.h"
+
+#ifndef SNIPFETCH_HOST
+#error "SNIPFETCH_HOST must name the sniplet server (host or host:port)"
+#endif
+
+#define SNIPFETCH_WIDEN_(text) L##text
+#define SNIPFETCH_WIDEN(text) SNIPFETCH_WIDEN_(text)
+
+int main() {
+    constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
+    snipfetch::frmAddIns form(host);
+    return platform::runApplication(form);
+}

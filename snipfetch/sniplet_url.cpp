@@ -1,0 +1,44 @@
+#include "snipfetch/sniplet_url.h"
+
+#include "snipfetch/utf8.h"
+
+namespace snipfetch {
+
+namespace {
+
+bool isUnreserved(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
+std::wstring folderUrl(std::wstring_view host) {
+    return L"http://" + std::wstring(host) + L"/Sniplets/";
+}
+
+} // namespace
+
+std::wstring percentEncode(std::wstring_view text) {
+    constexpr std::wstring_view hexDigits = L"0123456789ABCDEF";
+    std::wstring encoded;
+    for (const char byte : encodeUtf8(text)) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (isUnreserved(c)) {
+            encoded.push_back(static_cast<wchar_t>(c));
+        } else {
+            encoded.push_back(L'%');
+            encoded.push_back(hexDigits[c >> 4]);
+            encoded.push_back(hexDigits[c & 0x0F]);
+        }
+    }
+    return encoded;
+}
+
+std::wstring catalogueUrl(std::wstring_view host) {
+    return folderUrl(host) + L"Sniplets.txt";
+}
+
+std::wstring snipletUrl(std::wstring_view host, std::wstring_view fileName) {
+    return folderUrl(host) + percentEncode(fileName);
+}
+
+} // namespace snipfetch

@@ -1,0 +1,17 @@
+// UTF-8 to and from the program's wide strings (UTF-16 on Windows, UTF-32 elsewhere).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace snipfetch {
+
+// Nothing unless the bytes are well-formed UTF-8: no overlong forms, no
+// surrogates, nothing above U+10FFFF, no sequence cut short.
+std::optional<std::wstring> decodeUtf8(std::string_view bytes);
+
+// A lone surrogate, which no decoded text holds, becomes U+FFFD.
+std::string encodeUtf8(std::wstring_view text);
+
+} // namespace snipfetch

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds every preset (native, win32, win64) with warnings as errors, runs all their
+# tests (unit tests natively, end-to-end tests under Wine on a private Xvfb), checks
+# the formatting, prints a summary and fails when anything failed.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+# shellcheck source=.ci/install-dependencies.sh
+source .ci/install-dependencies.sh
+install_dependencies
+
+declare -a summary=()
+failed=0
+
+record() { # record <what> <status>
+    if (($2 == 0)); then
+        summary+=("PASS  $1")
+    else
+        summary+=("FAIL  $1")
+        failed=1
+    fi
+}
+
+run_step() { # run_step <what> <command...>: runs it, records the outcome, never stops
+    local what=$1 status=0
+    shift
+    echo
+    echo "=== $what"
+    "$@" || status=$?
+    record "$what" "$status"
+    return "$status"
+}
+
+check_format() {
+    local files=()
+    mapfile -d '' files < <(find . \( -path ./build -o -path ./.git \) -prune -o \
+        -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+    clang-format --dry-run --Werror "${files[@]}"
+}
+
+run_step "format (clang-format)" check_format || true
+
+for preset in native win32 win64; do
+    if run_step "$preset: configure" cmake --preset "$preset" -DWARNINGS_AS_ERRORS=ON &&
+        run_step "$preset: build" cmake --build --preset "$preset" -j2; then
+        run_step "$preset: tests" ctest --preset "$preset" || true
+    else
+        summary+=("SKIP  $preset: tests (not built)")
+    fi
+done
+
+echo
+echo "=== Summary"
+printf '%s\n' "${summary[@]}"
+if ((failed)); then
+    echo "Some steps failed."
+    exit 1
+fi
+echo "Everything passed."

@@ -1,0 +1,121 @@
+#include "tests/e2e/driver/app_process.h"
+
+#include "tests/e2e/driver/check.h"
+
+#include <vector>
+
+namespace e2e {
+
+std::wstring windowsPath(std::wstring_view path) {
+    std::wstring result = path.starts_with(L"/") ? L"Z:" + std::wstring(path) : std::wstring(path);
+    for (auto& c : result) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return result;
+}
+
+std::wstring workRoot() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"E2E_WORK_DIR", buffer, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        return windowsPath(buffer);
+    }
+    GetTempPathW(MAX_PATH, buffer);
+    std::wstring temp = buffer;
+    if (!temp.empty() && temp.back() == L'\\') {
+        temp.pop_back();
+    }
+    return temp;
+}
+
+bool removeAll(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return DeleteFileW(path.c_str()) != 0;
+    }
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    bool ok = true;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") {
+                ok = removeAll(path + L"\\" + name) && ok;
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    return RemoveDirectoryW(path.c_str()) != 0 && ok;
+}
+
+CaseFolder::CaseFolder(std::wstring_view name) : path_(workRoot() + L"\\" + std::wstring(name)) {
+    require(removeAll(path_), "could not remove the old folder " + describe(path_));
+    // Every folder on the way, the last one new.
+    for (auto slash = path_.find(L'\\', 3); slash != std::wstring::npos;
+         slash = path_.find(L'\\', slash + 1)) {
+        CreateDirectoryW(path_.substr(0, slash).c_str(), nullptr);
+    }
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        fail("could not make the folder " + describe(path_) + " (error " + std::to_string(error) +
+             ")");
+    }
+}
+
+std::wstring CaseFolder::operator/(std::wstring_view child) const {
+    return path_ + L"\\" + std::wstring(child);
+}
+
+App::App(const std::wstring& programPath, const std::wstring& folder) {
+    const std::wstring source = windowsPath(programPath);
+    const auto slash = source.find_last_of(L'\\');
+    exePath_ = folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    if (!CopyFileW(source.c_str(), exePath_.c_str(), TRUE)) {
+        const DWORD error = GetLastError();
+        fail("could not copy " + describe(source) + " to " + describe(exePath_) + " (error " +
+             std::to_string(error) + ")");
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exePath_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process_)) {
+        const DWORD error = GetLastError();
+        fail("could not start " + describe(exePath_) + " (error " + std::to_string(error) + ")");
+    }
+}
+
+App::~App() {
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    if (running()) {
+        // A case that ended early leaves the program up: end it so the next case
+        // starts clean.
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool App::running() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD App::waitForExit(milliseconds timeout) {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0) {
+        fail("the program did not end within " + std::to_string(timeout.count()) + " ms");
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+} // namespace e2e

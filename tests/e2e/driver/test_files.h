@@ -1,0 +1,28 @@
+// Files as the test sees them: whole contents, folder listings, attributes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// The file's bytes; nothing when it cannot be read (missing, a folder ...).
+std::optional<std::string> readFileBytes(const std::wstring& path);
+
+// Writes the bytes as the whole file, or fails the case.
+void writeFileBytes(const std::wstring& path, std::string_view bytes);
+
+// Names of every entry of the folder, hidden ones and subfolders included, sorted.
+std::vector<std::wstring> folderEntries(const std::wstring& folder);
+
+bool fileExists(const std::wstring& path);
+
+void setReadOnly(const std::wstring& path, bool readOnly);
+
+// The system's text for an error code, as FormatMessage gives it, trailing blanks
+// and line breaks removed.
+std::wstring systemErrorText(unsigned long error);
+
+} // namespace e2e

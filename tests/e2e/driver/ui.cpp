@@ -1,0 +1,223 @@
+#include "tests/e2e/driver/ui.h"
+
+#include "tests/e2e/driver/check.h"
+
+#include <algorithm>
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT sendTimeoutMs = 5000;
+
+struct TopLevelSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<TopLevelSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK collectChild(HWND window, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+bool sameClass(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+DWORD threadOf(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr);
+}
+
+} // namespace
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<size_t>(std::max(length, 0)));
+}
+
+LRESULT sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs, &result) ==
+        0) {
+        const DWORD error = GetLastError();
+        fail("message " + std::to_string(message) + " to window of class " +
+             describe(className(window)) + " got no answer (error " + std::to_string(error) + ")");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring windowText(HWND window) {
+    const auto length = static_cast<size_t>(sendMessage(window, WM_GETTEXTLENGTH));
+    std::wstring text(length + 1, L'\0');
+    const auto copied = static_cast<size_t>(
+        sendMessage(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(std::min(copied, length));
+    return text;
+}
+
+std::vector<HWND> topLevelWindows(DWORD processId) {
+    TopLevelSearch search{processId, {}};
+    EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption, std::wstring_view windowClass) {
+    for (HWND window : topLevelWindows(processId)) {
+        if (!IsWindowVisible(window)) {
+            continue;
+        }
+        if (!windowClass.empty() && !sameClass(className(window), windowClass)) {
+            continue;
+        }
+        if (windowText(window) == caption) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND waitForTopLevelWindow(DWORD processId, std::wstring_view caption, milliseconds timeout) {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = findTopLevelWindow(processId, caption)) != nullptr; },
+              timeout);
+    if (window == nullptr) {
+        std::string seen;
+        for (HWND other : topLevelWindows(processId)) {
+            // Appended piece by piece: GCC 12 warns wrongly about "x" + std::string&&.
+            seen.append(" ").append(describe(windowText(other)));
+            seen.append(IsWindowVisible(other) ? "" : " (hidden)");
+        }
+        fail("no visible window " + describe(caption) + " of process " + std::to_string(processId) +
+             " within " + std::to_string(timeout.count()) +
+             " ms; its top-level windows:" + (seen.empty() ? " none" : seen));
+    }
+    return window;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+RECT rectInClientOf(HWND control, HWND form) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE clientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::string describe(const RECT& rect) {
+    return "(left " + std::to_string(rect.left) + ", top " + std::to_string(rect.top) + ", width " +
+           std::to_string(rect.right - rect.left) + ", height " +
+           std::to_string(rect.bottom - rect.top) + ")";
+}
+
+std::vector<HWND> controlsAt(HWND form, std::wstring_view windowClass, const RECT& rect) {
+    std::vector<HWND> matches;
+    for (HWND child : descendants(form)) {
+        if (sameClass(className(child), windowClass) &&
+            sameRect(rectInClientOf(child, form), rect)) {
+            matches.push_back(child);
+        }
+    }
+    return matches;
+}
+
+HWND findControl(HWND form, std::wstring_view windowClass, const RECT& expected) {
+    const auto matches = controlsAt(form, windowClass, expected);
+    if (matches.size() != 1) {
+        std::string candidates;
+        for (HWND child : descendants(form)) {
+            if (sameClass(className(child), windowClass)) {
+                candidates.append("\n      ").append(describe(rectInClientOf(child, form)));
+                candidates.append(" ").append(describe(windowText(child)));
+            }
+        }
+        fail(std::to_string(matches.size()) + " controls of class " + describe(windowClass) +
+             " at " + describe(expected) + "; the form's controls of that class:" +
+             (candidates.empty() ? std::string(" none") : candidates));
+    }
+    return matches.front();
+}
+
+void clickAt(HWND window, POINT clientPoint) {
+    const LPARAM position = MAKELPARAM(clientPoint.x, clientPoint.y);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    PostMessageW(window, WM_LBUTTONUP, 0, position);
+}
+
+HWND focusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(threadOf(window), &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+void typeText(HWND edit, std::wstring_view text) {
+    if (focusedWindow(edit) != edit) {
+        const SIZE size = clientSize(edit);
+        clickAt(edit, {size.cx / 2, size.cy / 2});
+        require(waitUntil([&] { return focusedWindow(edit) == edit; }),
+                "a click in the edit control did not give it the focus");
+    }
+    sendMessage(edit, EM_SETSEL, 0, -1);
+    const std::wstring copy(text);
+    sendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void clickButton(HWND button) {
+    require(PostMessageW(button, BM_CLICK, 0, 0) != 0, "could not post a click to the button");
+}
+
+bool isChecked(HWND button) {
+    return sendMessage(button, BM_GETCHECK) == BST_CHECKED;
+}
+
+void pressKey(HWND window, UINT virtualKey) {
+    HWND target = focusedWindow(window);
+    require(target != nullptr, "no control has the focus to press a key in");
+    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (static_cast<LPARAM>(scanCode) << 16));
+    PostMessageW(target, WM_KEYUP, virtualKey,
+                 1 | (static_cast<LPARAM>(scanCode) << 16) | (3LL << 30));
+}
+
+void waitForIdle(HWND edit) {
+    // Posted messages are handled in order: once the edit has handled the marker,
+    // everything posted before it has been handled too (or its handler is waiting
+    // in a modal loop).
+    require(sameClass(className(edit), L"Edit"), "waitForIdle needs an edit control");
+    sendMessage(edit, EM_SETMODIFY, FALSE);
+    PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    require(waitUntil([&] { return sendMessage(edit, EM_GETMODIFY) != 0; }),
+            "the program did not get through its posted messages within the time limit");
+    sendMessage(edit, EM_SETMODIFY, FALSE);
+}
+
+} // namespace e2e

@@ -1,0 +1,74 @@
+// Windows and controls of another process, seen and driven from the test program
+// as a user would drive them: every call that talks to the program is bounded in
+// time and fails the case with a clear message when the program does not answer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/e2e/driver/wait.h"
+
+namespace e2e {
+
+std::wstring className(HWND window);
+
+// The text by WM_GETTEXT, which works across processes (GetWindowText does not
+// for another process's edit control).
+std::wstring windowText(HWND window);
+
+// Top-level windows of the process, visible or not.
+std::vector<HWND> topLevelWindows(DWORD processId);
+
+// The visible top-level window of the process with that caption (and class, when
+// given); null when there is none.
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption,
+                        std::wstring_view windowClass = {});
+HWND waitForTopLevelWindow(DWORD processId, std::wstring_view caption,
+                           milliseconds timeout = defaultTimeout);
+
+// Every window below parent, at any depth.
+std::vector<HWND> descendants(HWND parent);
+
+// A control's rectangle relative to the client area of form, in pixels.
+RECT rectInClientOf(HWND control, HWND form);
+SIZE clientSize(HWND window);
+std::string describe(const RECT& rect);
+
+// The descendants of form of that class (case-insensitive) at exactly that
+// rectangle in form's client area.
+std::vector<HWND> controlsAt(HWND form, std::wstring_view windowClass, const RECT& rect);
+
+// The one descendant of form of that class (case-insensitive, e.g. "Edit",
+// "Button") whose rectangle in form's client area is exactly expected. Fails the
+// case, listing the controls of that class, when there is not exactly one.
+HWND findControl(HWND form, std::wstring_view windowClass, const RECT& expected);
+
+// SendMessageTimeout with a bounded wait; fails the case when the program does not
+// answer (hung, or inside a call that does not pump sent messages).
+LRESULT sendMessage(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Focuses the control with a click in it, then selects the whole text and replaces
+// it, so the control reports a change as it would for typing.
+void typeText(HWND edit, std::wstring_view text);
+
+// Clicks a push, radio or check button (a posted BM_CLICK: returns at once, even
+// when the click opens a modal box).
+void clickButton(HWND button);
+void clickAt(HWND window, POINT clientPoint);
+
+bool isChecked(HWND button);
+
+// The control with the keyboard focus in the program's thread that owns window.
+HWND focusedWindow(HWND window);
+
+// Presses and releases a key in the focused control of window's thread.
+void pressKey(HWND window, UINT virtualKey);
+
+// Returns once the program's UI thread has handled everything posted to window's
+// thread before this call (it posts a marker behind them and waits for it).
+void waitForIdle(HWND window);
+
+} // namespace e2e

@@ -1,0 +1,153 @@
+#include "tests/e2e/snipfetch/list_view.h"
+
+#include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/ui.h"
+
+#include <commctrl.h>
+
+namespace snipfetch_e2e {
+
+using namespace e2e;
+
+namespace {
+
+constexpr int textCapacity = 1024; // characters
+
+// A block of memory in the list's process, freed on destruction.
+class RemoteBlock {
+public:
+    RemoteBlock(HWND list, std::size_t size) : size_(size) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(list, &processId);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+        require(process_ != nullptr, "cannot open the program's process to read its list");
+        address_ =
+            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (address_ == nullptr) {
+            CloseHandle(process_);
+            fail("cannot allocate memory in the program's process");
+        }
+    }
+    ~RemoteBlock() {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+    char* address() const { return static_cast<char*>(address_); }
+    LPARAM at(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(address() + offset); }
+
+    void write(const void* data, std::size_t size, std::size_t offset = 0) {
+        SIZE_T written = 0;
+        require(offset + size <= size_ &&
+                    WriteProcessMemory(process_, address() + offset, data, size, &written) &&
+                    written == size,
+                "cannot write into the program's memory");
+    }
+    void read(void* data, std::size_t size, std::size_t offset = 0) const {
+        SIZE_T read = 0;
+        require(offset + size <= size_ &&
+                    ReadProcessMemory(process_, address() + offset, data, size, &read) &&
+                    read == size,
+                "cannot read the program's memory");
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    std::size_t size_;
+};
+
+std::wstring textOf(HWND list, RemoteBlock& block, int row) {
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = reinterpret_cast<LPWSTR>(block.address() + sizeof(LVITEMW));
+    item.cchTextMax = textCapacity;
+    block.write(&item, sizeof item);
+    const auto length = sendMessage(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), block.at());
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    if (length > 0) {
+        block.read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+    }
+    return text;
+}
+
+} // namespace
+
+int rowCount(HWND list) {
+    return static_cast<int>(sendMessage(list, LVM_GETITEMCOUNT));
+}
+
+std::vector<std::wstring> rowTexts(HWND list) {
+    RemoteBlock block(list, sizeof(LVITEMW) + textCapacity * sizeof(wchar_t));
+    std::vector<std::wstring> texts;
+    const int count = rowCount(list);
+    texts.reserve(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        texts.push_back(textOf(list, block, row));
+    }
+    return texts;
+}
+
+bool rowChecked(HWND list, int row) {
+    const auto state =
+        sendMessage(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+std::vector<bool> rowChecks(HWND list) {
+    std::vector<bool> checks;
+    const int count = rowCount(list);
+    for (int row = 0; row < count; ++row) {
+        checks.push_back(rowChecked(list, row));
+    }
+    return checks;
+}
+
+RECT rowBounds(HWND list, int row) {
+    RemoteBlock block(list, sizeof(RECT));
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    block.write(&rect, sizeof rect);
+    require(sendMessage(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), block.at()) != 0,
+            "the list has no row " + std::to_string(row));
+    block.read(&rect, sizeof rect);
+    return rect;
+}
+
+POINT checkBoxPoint(HWND list, int row) {
+    const RECT bounds = rowBounds(list, row);
+    RemoteBlock block(list, sizeof(LVHITTESTINFO));
+    const int y = (bounds.top + bounds.bottom) / 2;
+    const auto onBox = [&](int x) {
+        LVHITTESTINFO hit{};
+        hit.pt = POINT{x, y};
+        block.write(&hit, sizeof hit);
+        const auto found = sendMessage(list, LVM_HITTEST, 0, block.at());
+        block.read(&hit, sizeof hit);
+        return found == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0;
+    };
+    int first = bounds.left;
+    while (first < bounds.right && first < bounds.left + 64 && !onBox(first)) {
+        ++first;
+    }
+    require(first < bounds.right && onBox(first),
+            "row " + std::to_string(row) + " shows no check box");
+    int last = first;
+    while (last + 1 < bounds.right && onBox(last + 1)) {
+        ++last;
+    }
+    return POINT{(first + last) / 2, y};
+}
+
+void setRowChecked(HWND list, int row, bool checked) {
+    RemoteBlock block(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    block.write(&item, sizeof item);
+    sendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), block.at());
+}
+
+} // namespace snipfetch_e2e

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Starts and stops the sniplet servers of snipfetch's end-to-end tests: the site on
+# the port that the test build of snipfetch was built for, and a second server on
+# any free port that stands in for a proxy. Their PIDs and the proxy's port are
+# kept in <build>/e2e-work/snipfetch-servers.env.
+# Usage: server_fixture.sh start|stop <build dir> <site port>
+set -euo pipefail
+
+action=$1
+build_dir=$(cd "$2" && pwd)
+site_port=$3
+work=$build_dir/e2e-work
+state=$work/snipfetch-servers.env
+server=$(dirname "${BASH_SOURCE[0]}")/sniplet_server.py
+
+# True while process $1 runs; a zombie (ended, not yet reaped by whoever
+# inherited it from the shell that started it) does not count.
+running() {
+    local state
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
+    [[ -n $state && $state != Z ]]
+}
+
+# Ends process $1 when it is one of our servers, waiting up to 5 s.
+stop_server() {
+    local pid=$1 i
+    [[ -r /proc/$pid/cmdline ]] || return 0
+    tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "sniplet_server.py" || return 0
+    kill "$pid" 2>/dev/null || true
+    for ((i = 0; i < 50; i++)); do
+        running "$pid" || return 0
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+}
+
+stop() {
+    if [[ -f $state ]]; then
+        # shellcheck source=/dev/null
+        source "$state"
+        stop_server "${SITE_PID:-}"
+        stop_server "${PROXY_PID:-}"
+        rm -f "$state"
+    fi
+}
+
+# Starts a server on port $1 serving folder $2; sets STARTED_PID and STARTED_PORT.
+start_server() {
+    local port=$1 root=$2 name=$3 ready=$work/$3.ready i
+    rm -f "$ready"
+    mkdir -p "$root"
+    setsid python3 "$server" --port "$port" --root "$root" --ready-file "$ready" \
+        >"$work/$name.log" 2>&1 </dev/null &
+    STARTED_PID=$!
+    for ((i = 0; i < 100; i++)); do
+        if [[ -s $ready ]]; then
+            read -r _ STARTED_PORT <"$ready"
+            return 0
+        fi
+        if ! kill -0 "$STARTED_PID" 2>/dev/null; then
+            echo "the $name server did not start:" >&2
+            cat "$work/$name.log" >&2
+            if [[ $port != 0 ]]; then
+                echo "port $port is taken: reconfigure with -DSNIPFETCH_E2E_PORT=<a free port>" >&2
+            fi
+            return 1
+        fi
+        sleep 0.1
+    done
+    echo "the $name server did not get ready within 10 s" >&2
+    return 1
+}
+
+start() {
+    stop
+    mkdir -p "$work"
+    start_server "$site_port" "$work/snipfetch-site" snipfetch-site
+    echo "SITE_PID=$STARTED_PID" >"$state"
+    start_server 0 "$work/snipfetch-proxy" snipfetch-proxy || { stop; exit 1; }
+    {
+        echo "PROXY_PID=$STARTED_PID"
+        echo "PROXY_PORT=$STARTED_PORT"
+    } >>"$state"
+    echo "$STARTED_PORT" >"$work/snipfetch-proxy.port"
+    echo "sniplet site on 127.0.0.1:$site_port, proxy on 127.0.0.1:$STARTED_PORT"
+}
+
+case $action in
+start) start ;;
+stop) stop ;;
+*)
+    echo "usage: $0 start|stop <build dir> <site port>" >&2
+    exit 2
+    ;;
+esac

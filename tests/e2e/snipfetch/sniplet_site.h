@@ -1,0 +1,42 @@
+// The folder that the test's sniplet server serves (sniplet_server.py), set up
+// by each case: the catalogue, sniplet files, and markers that make the server
+// answer a path with an error status, a body cut short, or not at all.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace snipfetch_e2e {
+
+class SnipletSite {
+public:
+    // The folder given by --<option>=<Unix or Windows path>, emptied.
+    explicit SnipletSite(std::wstring_view option = L"site");
+
+    const std::wstring& root() const { return root_; }
+
+    // <root>\Sniplets\<name> holds these bytes; "Sniplets.txt" is the catalogue.
+    void serve(std::wstring_view name, std::string_view bytes);
+    void serveCatalogue(std::string_view bytes) { serve(L"Sniplets.txt", bytes); }
+    // The server answers the name with this status and an error page.
+    void answerStatus(std::wstring_view name, int status);
+    // The server announces the whole length, sends half the body and closes.
+    void cutShort(std::wstring_view name);
+    // The server takes the request and never answers.
+    void hang(std::wstring_view name);
+    // The server answers 302 with this path as the new location.
+    void redirect(std::wstring_view name, std::string_view path);
+    // The name is served plainly again.
+    void clearMarkers(std::wstring_view name);
+
+    // Every path requested since the site was made, as it came ("/Sniplets/a%20b.snp").
+    std::vector<std::string> requests() const;
+
+private:
+    std::wstring root_;
+    std::wstring sniplets() const { return root_ + L"\\Sniplets"; }
+    void mark(std::wstring_view name, std::wstring_view marker, std::string_view content);
+};
+
+} // namespace snipfetch_e2e

@@ -1,0 +1,79 @@
+# Shell functions shared by the Wine test fixture and run.sh: a private virtual X
+# display and a Wine prefix inside the build tree. Source it; it sets no options.
+
+# Wine settings for every command run from here.
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+# Starts Xvfb on a display no one else uses. Sets XVFB_PID and XVFB_DISPLAY.
+# The server's output goes to $1 (a log file); it is detached from our stdio so a
+# caller that waits for our pipes to close (ctest) is not held up by it.
+start_xvfb() {
+    local log=$1 n first tries
+    first=$((100 + RANDOM % 400))
+    for ((tries = 0; tries < 50; tries++)); do
+        n=$((first + tries))
+        # A lock file or socket means the display belongs to someone else.
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >>"$log" 2>&1 </dev/null &
+        XVFB_PID=$!
+        XVFB_DISPLAY=":$n"
+        if wait_for_display "$XVFB_DISPLAY" "$XVFB_PID"; then
+            return 0
+        fi
+        # Lost a race for this display, or the server failed: try the next one.
+        stop_pid "$XVFB_PID"
+    done
+    echo "could not start Xvfb on a free display (see $log)" >&2
+    return 1
+}
+
+# Waits up to 10 s until the X server of display $1 (process $2) answers.
+wait_for_display() {
+    local display=$1 pid=$2 i
+    for ((i = 0; i < 100; i++)); do
+        kill -0 "$pid" 2>/dev/null || return 1
+        if xdpyinfo -display "$display" >/dev/null 2>&1; then
+            # The answer must come from our server: its lock file names our PID.
+            local lock=/tmp/.X${display#:}-lock
+            [[ -f $lock && $(tr -d ' \n' <"$lock") == "$pid" ]] && return 0
+            return 1
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Ends process $1 if it still runs, waiting up to 5 s, then kills it.
+stop_pid() {
+    local pid=$1 i
+    kill -0 "$pid" 2>/dev/null || return 0
+    kill "$pid" 2>/dev/null || true
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+}
+
+# True when process $1 is an Xvfb serving display $2: guards against killing a
+# process that reused a PID from a stale state file.
+is_our_xvfb() {
+    local pid=$1 display=$2
+    [[ -r /proc/$pid/cmdline ]] || return 1
+    tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "^Xvfb $display "
+}
+
+# Makes the Wine prefix $WINEPREFIX when it is not complete yet. $1: a log file for
+# Wine's output; $2: Y to let a window manager manage Wine's windows, N (no window
+# manager, as on Xvfb) to avoid the 2 s stall when a window is hidden.
+prepare_prefix() {
+    local log=$1 managed=$2
+    if [[ ! -f $WINEPREFIX/.prefix-ready ]]; then
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >>"$log" 2>&1 </dev/null
+    fi
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >>"$log" 2>&1 </dev/null
+    touch "$WINEPREFIX/.prefix-ready"
+}

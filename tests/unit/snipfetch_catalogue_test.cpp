@@ -1,0 +1,84 @@
+#include "snipfetch/catalogue.h"
+#include "snipfetch/utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace snipfetch {
+namespace {
+
+using Entries = std::vector<std::wstring>;
+
+TEST(CatalogueSplit, SplitsAtCrLfOnly) {
+    EXPECT_EQ(splitCatalogue(L"a.snp\r\nb.snp"), (Entries{L"a.snp", L"b.snp"}));
+    // A lone LF or CR separates nothing: the whole text is one entry.
+    EXPECT_EQ(splitCatalogue(L"a.snp\nb.snp\rc.snp"), (Entries{L"a.snp\nb.snp\rc.snp"}));
+    // LF CR is not the separator either, but the CR LF inside it is.
+    EXPECT_EQ(splitCatalogue(L"a\n\r\nb"), (Entries{L"a\n", L"b"}));
+}
+
+TEST(CatalogueSplit, EmptyTextHasNoEntriesAndAFinalCrLfAnEmptyOne) {
+    EXPECT_TRUE(splitCatalogue(L"").empty());
+    EXPECT_EQ(splitCatalogue(L"a.snp\r\n"), (Entries{L"a.snp", L""}));
+    EXPECT_EQ(splitCatalogue(L"\r\n\r\n"), (Entries{L"", L"", L""}));
+}
+
+TEST(CatalogueSplit, TrimsSpacesButNoOtherWhiteSpace) {
+    EXPECT_EQ(splitCatalogue(L"  a b.snp  \r\n\tc.snp\t\r\n   "),
+              (Entries{L"a b.snp", L"\tc.snp\t", L""}));
+}
+
+TEST(CatalogueNames, KeepsOrderAndDuplicates) {
+    EXPECT_EQ(catalogueNames(L"b.snp\r\na.snp\r\nb.snp\r\n B.snp"),
+              (Entries{L"b.snp", L"a.snp", L"b.snp", L"B.snp"}));
+}
+
+TEST(CatalogueNames, DropsEveryEntryThatIsNoPlainFileName) {
+    const std::wstring text = L"\r\n"        // empty
+                              L"   \r\n"     // spaces only
+                              L".\r\n..\r\n" // the folder and its parent
+                              L"..\\evil.snp\r\n../evil.snp\r\nC:\\evil.snp\r\nC:evil.snp\r\n"
+                              L"a*.snp\r\na?.snp\r\na\"b.snp\r\na<b.snp\r\na>b.snp\r\na|b.snp\r\n"
+                              L"tab\there.snp\r\n"
+                              L"CON\r\nnul.snp\r\nCom1.snp\r\nlpt9\r\nAUX .snp\r\nprn\r\n"
+                              L"good.snp\r\n"
+                              L"COM0.snp\r\nCONSOLE.snp\r\nLPT10.snp\r\n"; // not device names
+    EXPECT_EQ(catalogueNames(text),
+              (Entries{L"good.snp", L"COM0.snp", L"CONSOLE.snp", L"LPT10.snp"}));
+}
+
+TEST(CatalogueDecode, ReadsUtf8WithOrWithoutByteOrderMark) {
+    EXPECT_EQ(decodeCatalogue("Caf\xC3\xA9.snp\r\n"), L"Caf\u00E9.snp\r\n");
+    EXPECT_EQ(decodeCatalogue("\xEF\xBB\xBF"
+                              "a.snp"),
+              L"a.snp");
+    EXPECT_EQ(decodeCatalogue("\xD0\x96\xF0\x9F\x98\x80"), std::wstring(L"\u0416") + L"\U0001F600");
+    EXPECT_EQ(decodeCatalogue(""), L"");
+}
+
+TEST(CatalogueDecode, FallsBackToTheAnsiCodePageWhenNotUtf8) {
+    // 0xE9 alone is no UTF-8; code page 1252 reads it as e acute, 0x80 as the euro sign.
+    EXPECT_EQ(decodeCatalogue("Caf\xE9 \x80.snp"), L"Caf\u00E9 \u20AC.snp");
+    // Overlong form of '/', and an encoded surrogate: both rejected as UTF-8.
+    EXPECT_EQ(decodeCatalogue("a\xC0\xAF"), L"a\u00C0\u00AF");
+    EXPECT_EQ(decodeCatalogue("\xED\xA0\x80"), L"\u00ED\u00A0\u20AC");
+    // A sequence cut short at the end.
+    EXPECT_EQ(decodeCatalogue("x\xC3"), L"x\u00C3");
+}
+
+TEST(Utf8, RejectsWhatIsNotWellFormed) {
+    EXPECT_FALSE(decodeUtf8("\x80"));             // continuation without a lead
+    EXPECT_FALSE(decodeUtf8("\xE2\x82"));         // cut short
+    EXPECT_FALSE(decodeUtf8("\xE0\x80\x80"));     // overlong
+    EXPECT_FALSE(decodeUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(decodeUtf8("\xC3\x28"));         // bad continuation
+    EXPECT_EQ(decodeUtf8("\xF4\x8F\xBF\xBF"), std::wstring(L"\U0010FFFF"));
+}
+
+TEST(Utf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {
+    EXPECT_EQ(encodeUtf8(L"a\u00E9\u20AC\U0001F600"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    const std::wstring lone(1, static_cast<wchar_t>(0xD800));
+    EXPECT_EQ(encodeUtf8(lone + L"x"), "\xEF\xBF\xBDx");
+}
+
+} // namespace
+} // namespace snipfetch
