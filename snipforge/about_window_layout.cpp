@@ -5,7 +5,6 @@ namespace snipforge {
 using platform::ControlKind;
 using platform::ControlSpec;
 
-
 namespace {
 
 // Every control of this window sits directly on it.

@@ -19,7 +19,7 @@ ControlSpec multiLineBox(const wchar_t* name, const wchar_t* text, platform::Twi
 ControlSpec option(const wchar_t* name, const wchar_t* container, platform::TwipsRect rect,
                    int tabIndex, bool selected) {
     auto spec = controlSpec(name, ControlKind::OptionButton, container,
-                        selected ? L"32 bit version" : L"16 bit version", rect, tabIndex);
+                            selected ? L"32 bit version" : L"16 bit version", rect, tabIndex);
     spec.selected = selected;
     return spec;
 }
@@ -47,30 +47,34 @@ platform::FormSpec form1Layout() {
 
     form.controls = {
         controlSpec(L"Frame1", ControlKind::Frame, L"", L"snipforge", {60, 60, 4395, 4335}, 0),
-        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255}, 1),
-        controlSpec(L"Text1", ControlKind::TextBox, L"", L"Name of code here", {1200, 360, 3135, 285},
-                2),
+        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255},
+                    1),
+        controlSpec(L"Text1", ControlKind::TextBox, L"", L"Name of code here",
+                    {1200, 360, 3135, 285}, 2),
         controlSpec(L"Label2", ControlKind::Label, L"Frame1", L"Author:", {120, 600, 915, 255}, 3),
-        controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Your name", {1140, 600, 3135, 285}, 4),
-        controlSpec(L"Label3", ControlKind::Label, L"Frame1", L"About Code:", {120, 900, 915, 255}, 5),
+        controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Your name", {1140, 600, 3135, 285},
+                    4),
+        controlSpec(L"Label3", ControlKind::Label, L"Frame1", L"About Code:", {120, 900, 915, 255},
+                    5),
         controlSpec(L"Text3", ControlKind::TextBox, L"Frame1", L"About the code",
-                {1140, 900, 3135, 285}, 6),
-        controlSpec(L"Label4", ControlKind::Label, L"Frame1", L"The Code:", {120, 1200, 915, 255}, 7),
+                    {1140, 900, 3135, 285}, 6),
+        controlSpec(L"Label4", ControlKind::Label, L"Frame1", L"The Code:", {120, 1200, 915, 255},
+                    7),
         option(L"optcode16", L"Frame1", {1140, 1200, 1515, 255}, 14, false),
         option(L"optcode32", L"Frame1", {2760, 1200, 1515, 255}, 15, true),
         multiLineBox(L"Text4", codePrompt, {120, 1500, 4155, 1005}, 8),
         controlSpec(L"Label5", ControlKind::Label, L"Frame1", L"For Module:", {120, 2580, 915, 255},
-                13),
+                    13),
         picture1,
         option(L"optde16", L"Picture1", {0, 0, 1515, 255}, 17, false),
         option(L"optde32", L"Picture1", {1620, 0, 1515, 255}, 18, true),
         multiLineBox(L"Text5", modulePrompt, {120, 2880, 4155, 1005}, 12),
         controlSpec(L"Command1", ControlKind::CommandButton, L"Frame1", L"Create Add-In",
-                {120, 3960, 1395, 255}, 9),
+                    {120, 3960, 1395, 255}, 9),
         controlSpec(L"Command2", ControlKind::CommandButton, L"Frame1", L"Example",
-                {1500, 3960, 1395, 255}, 10),
+                    {1500, 3960, 1395, 255}, 10),
         controlSpec(L"Command3", ControlKind::CommandButton, L"Frame1", L"About",
-                {2880, 3960, 1395, 255}, 11),
+                    {2880, 3960, 1395, 255}, 11),
     };
     return form;
 }

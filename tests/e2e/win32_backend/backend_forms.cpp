@@ -19,22 +19,24 @@ platform::FormSpec sampleSpec() {
     form.clientHeight = 6000;
     form.position = platform::TwipsPoint{600, 600};
 
-    auto multiLine = controlSpec(L"Text4", ControlKind::TextBox, L"Frame1", L"line one\r\nline two\r\n",
-                             {120, 1500, 4155, 1005}, 4);
+    auto multiLine = controlSpec(L"Text4", ControlKind::TextBox, L"Frame1",
+                                 L"line one\r\nline two\r\n", {120, 1500, 4155, 1005}, 4);
     multiLine.multiLine = true;
     multiLine.verticalScroll = true;
-    auto a2 =
-        controlSpec(L"optA2", ControlKind::OptionButton, L"Frame1", L"A2", {2760, 1200, 1515, 255}, 6);
+    auto a2 = controlSpec(L"optA2", ControlKind::OptionButton, L"Frame1", L"A2",
+                          {2760, 1200, 1515, 255}, 6);
     a2.selected = true;
-    auto picture =
-        controlSpec(L"Picture1", ControlKind::PictureBox, L"Frame1", L"", {1140, 2600, 3135, 255}, 7);
+    auto picture = controlSpec(L"Picture1", ControlKind::PictureBox, L"Frame1", L"",
+                               {1140, 2600, 3135, 255}, 7);
     picture.tabStop = false;
-    auto b2 =
-        controlSpec(L"optB2", ControlKind::OptionButton, L"Picture1", L"B2", {1620, 0, 1515, 255}, 9);
+    auto b2 = controlSpec(L"optB2", ControlKind::OptionButton, L"Picture1", L"B2",
+                          {1620, 0, 1515, 255}, 9);
     b2.selected = true;
-    auto ok = controlSpec(L"cmdOK", ControlKind::CommandButton, L"", L"OK", {5500, 300, 1260, 345}, 10);
+    auto ok =
+        controlSpec(L"cmdOK", ControlKind::CommandButton, L"", L"OK", {5500, 300, 1260, 345}, 10);
     ok.isDefault = true;
-    auto icon = controlSpec(L"picIcon", ControlKind::PictureBox, L"", L"", {5500, 1600, 540, 540}, 12);
+    auto icon =
+        controlSpec(L"picIcon", ControlKind::PictureBox, L"", L"", {5500, 1600, 540, 540}, 12);
     icon.showsIcon = true;
     icon.tabStop = false;
     auto grey = controlSpec(L"Line1", ControlKind::Line, L"", L"", {90, 3105, 5564, 0}, -1);
@@ -49,13 +51,16 @@ platform::FormSpec sampleSpec() {
     // Table order differs from tab order on purpose.
     form.controls = {
         controlSpec(L"Frame1", ControlKind::Frame, L"", L"Group", {60, 60, 4395, 3000}, 0),
-        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255}, 1),
+        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255},
+                    1),
         controlSpec(L"cmdOther", ControlKind::CommandButton, L"", L"&Other", {5500, 700, 1260, 345},
-                11),
+                    11),
         controlSpec(L"Text1", ControlKind::TextBox, L"", L"Name", {1200, 360, 3135, 285}, 2),
-        controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Author", {1140, 600, 3135, 285}, 3),
+        controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Author", {1140, 600, 3135, 285},
+                    3),
         multiLine,
-        controlSpec(L"optA1", ControlKind::OptionButton, L"Frame1", L"A1", {1140, 1200, 1515, 255}, 5),
+        controlSpec(L"optA1", ControlKind::OptionButton, L"Frame1", L"A1", {1140, 1200, 1515, 255},
+                    5),
         a2,
         picture,
         controlSpec(L"optB1", ControlKind::OptionButton, L"Picture1", L"B1", {0, 0, 1515, 255}, 8),
@@ -78,8 +83,8 @@ platform::FormSpec dialogSpec() {
     form.clientHeight = 1500;
     form.border = platform::BorderStyle::FixedDialog;
     form.showInTaskbar = false;
-    auto close =
-        controlSpec(L"cmdClose", ControlKind::CommandButton, L"", L"Close", {1500, 900, 1260, 345}, 0);
+    auto close = controlSpec(L"cmdClose", ControlKind::CommandButton, L"", L"Close",
+                             {1500, 900, 1260, 345}, 0);
     close.isDefault = true;
     close.isCancel = true;
     form.controls = {close};
