@@ -63,7 +63,7 @@ def get_list_folder(work, count):
 def measure_get_list(args, env, count):
     write_catalogue(args.site, count)
     folder = get_list_folder(args.work, count)
-    seconds, peaks = [], []
+    seconds, peaks, starts = [], [], []
     for _ in range(args.runs):
         # The driver copies the program into the folder afresh each time.
         exe = os.path.join(folder, os.path.basename(args.program))
@@ -73,7 +73,8 @@ def measure_get_list(args, env, count):
                        f"--folder={folder}", f"--rows={count // 2}"], env)
         seconds.append(float(result["seconds"]))
         peaks.append(int(result["peak_bytes"]))
-    return seconds, peaks
+        starts.append(int(result["start_peak_bytes"]))
+    return seconds, peaks, starts
 
 
 def prepare_download_site(site, count):
@@ -150,7 +151,7 @@ def main():
     previous = None
     for count in GET_LIST_SIZES if args.only != "download" else ():
         print(f"Get List, {count} names ...", file=sys.stderr, flush=True)
-        seconds, peaks = measure_get_list(args, env, count)
+        seconds, peaks, starts = measure_get_list(args, env, count)
         median = statistics.median(seconds)
         derived = f"{median / count * 10000:.3f} s per 10,000 names"
         if previous:
@@ -159,20 +160,30 @@ def main():
         rows.append((f"Get List, {count:,} names, half of them present", f"{median:.3f} s", derived))
         previous = (count, median)
         if count == GET_LIST_SIZES[-1]:
-            rows.append((f"Peak memory of snipfetch during that Get List",
-                         f"{statistics.median(peaks) / 2**20:.1f} MiB", "peak working set"))
+            rows.append(("Peak memory of snipfetch during that Get List",
+                         f"{statistics.median(peaks) / 2**20:.1f} MiB",
+                         f"peak working set; {statistics.median(starts) / 2**20:.1f} MiB "
+                         "with the window up, before the click"))
 
     if args.only != "get-list":
         print("Download ...", file=sys.stderr, flush=True)
         prepare_download_site(args.site, DOWNLOAD_FILES)
-        download, bare, curl = (statistics.median(times)
-                                for times in measure_downloads(args, env))
+        download, bare, curl = measure_downloads(args, env)
+
+        def ratio(numerators, denominators):
+            # Run by run, then the median: a change in the machine's load between
+            # runs falls on both sides of each ratio.
+            ratios = [n / d for n, d in zip(numerators, denominators)]
+            return (f"{statistics.median(ratios):.2f} x (runs {min(ratios):.2f} to "
+                    f"{max(ratios):.2f})")
+
         rows.append((f"Download of {DOWNLOAD_FILES:,} checked files of 4 KiB, click to Notice",
-                     f"{download:.3f} s",
-                     f"{download / bare:.2f} x bare loop; {download / curl:.2f} x curl"))
-        rows.append(("Bare loop: same HTTP client and URLs, plain files", f"{bare:.3f} s",
-                     f"{bare / curl:.2f} x curl"))
-        rows.append(("curl: one process, one reused connection", f"{curl:.3f} s", ""))
+                     f"{statistics.median(download):.3f} s",
+                     f"{ratio(download, bare)} bare loop; {ratio(download, curl)} curl"))
+        rows.append(("Bare loop: same HTTP client and URLs, plain files",
+                     f"{statistics.median(bare):.3f} s", f"{ratio(bare, curl)} curl"))
+        rows.append(("curl: one process, one reused connection",
+                     f"{statistics.median(curl):.3f} s", ""))
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
           f"{subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip()}, "

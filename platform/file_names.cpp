@@ -33,7 +33,9 @@ bool isDeviceName(std::wstring_view stem) {
 } // namespace
 
 bool isUsableFileName(std::wstring_view name) {
-    if (name.empty() || name == L"." || name == L"..") {
+    // Windows drops a final dot or blank when it makes the file, so the file
+    // would not carry the name asked for ("." and ".." name folders).
+    if (name.empty() || name.back() == L'.' || name.back() == L' ') {
         return false;
     }
     constexpr std::wstring_view forbidden = L"\\/:*?\"<>|";

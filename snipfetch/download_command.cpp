@@ -4,9 +4,9 @@
 
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/folder_writer.h"
 #include "platform/http.h"
 #include "platform/message_box.h"
-#include "platform/store_file.h"
 #include "snipfetch/sniplet_url.h"
 
 namespace snipfetch {
@@ -30,6 +30,7 @@ void frmAddIns::cmdDownload_Click() {
 
     const auto& list = checkList(L"lstAddIns");
     platform::HttpClient http; // one connection for the whole press
+    platform::FolderWriter folder(snipletFolder);
     bool downloaded = false;
     for (std::size_t row = 0; row < list.count(); ++row) {
         if (!list.checked(row)) {
@@ -49,7 +50,7 @@ void frmAddIns::cmdDownload_Click() {
         }
         // Written whole or not at all: an earlier file of that name stays intact
         // until the new one has fully arrived and been written.
-        if (!platform::storeFile(snipletFolder + L"\\" + name, response.body).ok()) {
+        if (!folder.write(name, response.body).ok()) {
             reportFailure();
             return;
         }

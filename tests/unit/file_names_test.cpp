@@ -7,8 +7,9 @@ namespace {
 
 TEST(FileNames, RefusesEmptyDotsSeparatorsWildcardsAndControlCharacters) {
     const std::wstring refused[] = {
-        L"",   L".",  L"..", L"a\\b", L"a/b", L"c:",    L"a*",
-        L"a?", L"\"", L"<",  L">",    L"|",   L"a\x1f", std::wstring(1, L'\0')};
+        L"",      L".",     L"..",    L"a\\b", L"a/b", L"c:",    L"a*",
+        L"a?",    L"\"",    L"<",     L">",    L"|",   L"a\x1f", std::wstring(1, L'\0'),
+        L"name.", L"name ", L"a.snp."};
     for (const auto& bad : refused) {
         EXPECT_FALSE(isUsableFileName(bad)) << bad.size();
     }
@@ -16,7 +17,7 @@ TEST(FileNames, RefusesEmptyDotsSeparatorsWildcardsAndControlCharacters) {
 
 TEST(FileNames, RefusesDeviceNamesInAnyCaseAlsoBeforeADotOrTrailingBlanks) {
     for (const std::wstring bad : {L"CON", L"prn", L"Aux", L"nul", L"COM1", L"com9", L"LPT1",
-                                   L"lpt9", L"nul.snp", L"CON .txt", L"con  ", L"aux.a.b"}) {
+                                   L"lpt9", L"nul.snp", L"CON .txt", L"aux.a.b"}) {
         EXPECT_FALSE(isUsableFileName(bad)) << std::string(bad.begin(), bad.end());
     }
 }

@@ -1,13 +1,15 @@
 // The Win32 services under snipfetch, under Wine: the HTTP client against the
-// test's sniplet server, and storing a file whole or not at all.
+// test's sniplet server, and writing files whole or not at all.
+#include "platform/folder_writer.h"
 #include "platform/http.h"
-#include "platform/store_file.h"
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/test_files.h"
 #include "tests/e2e/snipfetch/sniplet_site.h"
 
 #include <windows.h>
+
+#include <source_location>
 
 using namespace e2e;
 using namespace snipfetch_e2e;
@@ -63,49 +65,62 @@ void httpAnswers() {
     checkFailure(http.get(L"not a url"), platform::HttpFailure::badUrl, 0, "a malformed URL");
 }
 
-void checkNoTemporaryFiles(const std::wstring& folder) {
-    for (const auto& name : folderEntries(folder)) {
-        check(!name.starts_with(L"~"), "a temporary file is left: " + describe(name));
+void checkEntries(const std::wstring& folder, const std::vector<std::wstring>& expected,
+                  std::source_location where = std::source_location::current()) {
+    const auto entries = folderEntries(folder);
+    std::string shown;
+    for (const auto& entry : entries) {
+        shown.append(" ").append(describe(entry));
     }
+    check(entries == expected, describe(folder) + " holds" + shown, where);
 }
 
-void storeFileWholeOrNotAtAll() {
-    const CaseFolder folder(L"snipfetch\\store_file");
+void folderWriterWritesWholeOrNotAtAll() {
+    const CaseFolder folder(L"snipfetch\\folder_writer");
     const auto path = folder / L"a.snp";
-
-    check(platform::storeFile(path, "new").ok(), "a new file is stored");
-    checkEqualBytes(readFileBytes(path).value_or("<missing>"), "new", "the new file");
-
-    writeFileBytes(path, std::string(5000, 'L'));
-    check(platform::storeFile(path, "short").ok(), "a longer file is replaced");
-    checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short", "no tail is left");
-
     const auto hidden = folder / L"hidden.snp";
-    writeFileBytes(hidden, "old");
-    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    check(platform::storeFile(hidden, "visible").ok(), "a hidden file is replaced");
-    checkEqualBytes(readFileBytes(hidden).value_or("<missing>"), "visible", "the hidden file");
-    check((GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0,
-          "the stored file is an ordinary file");
-
     const auto readOnly = folder / L"ro.snp";
-    writeFileBytes(readOnly, "kept");
-    setReadOnly(readOnly, true);
-    checkEqual(static_cast<long long>(platform::storeFile(readOnly, "x").error),
-               ERROR_ACCESS_DENIED, "a read-only file is refused");
-    checkEqualBytes(readFileBytes(readOnly).value_or("<missing>"), "kept", "the read-only file");
-    setReadOnly(readOnly, false);
+    {
+        platform::FolderWriter writer(folder.path());
+        check(writer.write(L"a.snp", "new").ok(), "a new file is written");
+        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "new", "the new file");
 
-    CreateDirectoryW((folder / L"dir.snp").c_str(), nullptr);
-    check(!platform::storeFile(folder / L"dir.snp", "x").ok(), "a folder is not replaced");
-    check(!platform::storeFile(folder / L"missing\\a.snp", "x").ok(),
+        writeFileBytes(path, std::string(5000, 'L'));
+        check(writer.write(L"a.snp", "short").ok(), "a longer file is replaced");
+        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short", "no tail is left");
+
+        writeFileBytes(hidden, "old");
+        SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        check(writer.write(L"hidden.snp", "visible").ok(), "a hidden file is replaced");
+        checkEqualBytes(readFileBytes(hidden).value_or("<missing>"), "visible", "the hidden file");
+        check((GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0,
+              "the written file is an ordinary file");
+
+        writeFileBytes(readOnly, "kept");
+        setReadOnly(readOnly, true);
+        checkEqual(static_cast<long long>(writer.write(L"ro.snp", "x").error), ERROR_ACCESS_DENIED,
+                   "a read-only file is refused");
+        checkEqualBytes(readFileBytes(readOnly).value_or("<missing>"), "kept",
+                        "the read-only file");
+        setReadOnly(readOnly, false);
+
+        CreateDirectoryW((folder / L"dir.snp").c_str(), nullptr);
+        check(!writer.write(L"dir.snp", "x").ok(), "a folder is not replaced");
+        checkEqual(static_cast<long long>(writer.write(L"..\\a.snp", "x").error),
+                   ERROR_INVALID_NAME, "a name with a path is refused");
+    }
+    // The staging folder goes with the writer, and no temporary file is left.
+    checkEntries(folder.path(), {L"a.snp", L"dir.snp", L"hidden.snp", L"ro.snp"});
+
+    // A folder that is missing, or a file in its place.
+    check(!platform::FolderWriter(folder / L"missing").write(L"a.snp", "x").ok(),
           "a file in a missing folder fails");
-    // A file standing where the folder should be.
     writeFileBytes(folder / L"Sniplets", "in the way");
-    check(!platform::storeFile(folder / L"Sniplets\\a.snp", "x").ok(), "a file under a file fails");
+    check(!platform::FolderWriter(folder / L"Sniplets").write(L"a.snp", "x").ok(),
+          "a file under a file fails");
     checkEqualBytes(readFileBytes(folder / L"Sniplets").value_or("<missing>"), "in the way",
                     "the file in the way");
-    checkNoTemporaryFiles(folder.path());
+    checkEntries(folder.path(), {L"Sniplets", L"a.snp", L"dir.snp", L"hidden.snp", L"ro.snp"});
 }
 
 } // namespace
@@ -113,6 +128,6 @@ void storeFileWholeOrNotAtAll() {
 int main() {
     Suite suite("snipfetch_platform");
     suite.add("http_answers", httpAnswers);
-    suite.add("store_file_whole_or_not_at_all", storeFileWholeOrNotAtAll);
+    suite.add("folder_writer_writes_whole_or_not_at_all", folderWriterWritesWholeOrNotAtAll);
     return suite.run();
 }

@@ -1,0 +1,139 @@
+// Wine looks up a name that does not exist yet by scanning the whole folder for
+// one that differs only in letter case, so in a folder of a thousand sniplets a
+// temporary file beside the target costs a second scan per file. The temporary
+// files are made in a small staging folder instead; only the move into the
+// folder looks up the target's name there.
+#include "platform/folder_writer.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <type_traits>
+
+namespace platform {
+
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+DWORD writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
+            return GetLastError();
+        }
+        if (written == 0) {
+            return ERROR_WRITE_FAULT;
+        }
+        bytes.remove_prefix(written);
+    }
+    return ERROR_SUCCESS;
+}
+
+// A new file of this process's own in the folder, opened for writing.
+DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle& file) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = folder + L"\\~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++counter) + L".tmp";
+        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            file.reset(handle);
+            return ERROR_SUCCESS;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return GetLastError();
+        }
+    }
+    return ERROR_FILE_EXISTS;
+}
+
+// Moves the finished temporary file to the target. No write-through: the
+// rename does not wait for the disk either. The target's attributes are read
+// only when it exists: that lookup is cheap, a miss is not.
+DWORD moveOver(const std::wstring& temporary, const std::wstring& target) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), 0)) {
+        return ERROR_SUCCESS;
+    }
+    if (const DWORD error = GetLastError();
+        error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) {
+        return error;
+    }
+    // Windows refuses to move over a read-only file, Wine does not: refuse here.
+    const DWORD existing = GetFileAttributesW(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        return GetLastError();
+    }
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+struct FolderWriter::Staging {
+    std::wstring path;
+    bool made = false; // by us, so ours to remove
+};
+
+FolderWriter::FolderWriter(std::wstring folder) : folder_(std::move(folder)) {}
+
+FolderWriter::~FolderWriter() {
+    if (staging_ && staging_->made) {
+        RemoveDirectoryW(staging_->path.c_str());
+    }
+}
+
+Status FolderWriter::write(const std::wstring& name, std::string_view bytes) {
+    if (name.empty() || name.find_first_of(L"\\/") != std::wstring::npos) {
+        return Status{ERROR_INVALID_NAME};
+    }
+    if (!staging_) {
+        // Made once, on the first write. Without it the temporary files go
+        // into the folder itself, which is slower but as safe.
+        staging_ = std::make_unique<Staging>();
+        staging_->path = folder_ + L"\\~staging-" + std::to_wstring(GetCurrentProcessId());
+        if (CreateDirectoryW(staging_->path.c_str(), nullptr)) {
+            SetFileAttributesW(staging_->path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+            staging_->made = true;
+        } else {
+            // One left behind by an earlier process of the same id is ours now.
+            const DWORD attributes = GetFileAttributesW(staging_->path.c_str());
+            staging_->made =
+                attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+            if (!staging_->made) {
+                staging_->path = folder_;
+            }
+        }
+    }
+
+    std::wstring temporary;
+    FileHandle file;
+    DWORD error = createTemporary(staging_->path, temporary, file);
+    if (error != ERROR_SUCCESS) {
+        return Status{error};
+    }
+    error = writeAll(file.get(), bytes);
+    if (!CloseHandle(file.release()) && error == ERROR_SUCCESS) {
+        error = GetLastError();
+    }
+    if (error == ERROR_SUCCESS) {
+        error = moveOver(temporary, folder_ + L"\\" + name);
+    }
+    if (error != ERROR_SUCCESS) {
+        DeleteFileW(temporary.c_str());
+    }
+    return Status{error};
+}
+
+} // namespace platform
