@@ -7,7 +7,7 @@
 
 namespace platform {
 
-Control::Control(Form& form, ControlSpec spec) : form_(form), spec_(std::move(spec)) {}
+Control::Control(Form& form, ControlSpec design) : form_(form), design_(std::move(design)) {}
 
 void Control::attach(ControlPeer* peer) {
     peer_ = peer;
@@ -18,8 +18,8 @@ void Control::attach(ControlPeer* peer) {
 
 // ---- TextBox
 
-TextBox::TextBox(Form& form, ControlSpec spec)
-    : Control(form, std::move(spec)), text_(spec_.text) {}
+TextBox::TextBox(Form& form, ControlSpec design)
+    : Control(form, std::move(design)), text_(design_.text) {}
 
 void TextBox::setText(const std::wstring& text) {
     if (text == text_) {
@@ -42,7 +42,7 @@ void TextBox::userEdited(const std::wstring& text) {
 }
 
 void TextBox::reset() {
-    text_ = spec_.text;
+    text_ = design_.text;
 }
 
 void TextBox::pushToPeer() {
@@ -51,8 +51,8 @@ void TextBox::pushToPeer() {
 
 // ---- OptionButton
 
-OptionButton::OptionButton(Form& form, ControlSpec spec)
-    : Control(form, std::move(spec)), value_(spec_.selected) {}
+OptionButton::OptionButton(Form& form, ControlSpec design)
+    : Control(form, std::move(design)), value_(design_.selected) {}
 
 void OptionButton::setValue(bool value) {
     if (value) {
@@ -80,7 +80,8 @@ void OptionButton::userClicked() {
 void OptionButton::deselectSiblings() {
     for (const auto& control : form_.controls()) {
         auto* other = dynamic_cast<OptionButton*>(control.get());
-        if (other && other != this && other->spec().container == spec_.container && other->value_) {
+        if (other && other != this && other->design().container == design_.container &&
+            other->value_) {
             other->value_ = false;
             if (other->peer_) {
                 other->peer_->showValue(false);
@@ -90,17 +91,17 @@ void OptionButton::deselectSiblings() {
 }
 
 void OptionButton::reset() {
-    value_ = spec_.selected;
+    value_ = design_.selected;
 }
 
 void OptionButton::pushToPeer() {
-    peer_->showText(spec_.text);
+    peer_->showText(design_.text);
     peer_->showValue(value_);
 }
 
 // ---- CommandButton
 
-CommandButton::CommandButton(Form& form, ControlSpec spec) : Control(form, std::move(spec)) {}
+CommandButton::CommandButton(Form& form, ControlSpec design) : Control(form, std::move(design)) {}
 
 void CommandButton::userClicked() {
     if (onClick) {
@@ -109,12 +110,12 @@ void CommandButton::userClicked() {
 }
 
 void StaticControl::pushToPeer() {
-    peer_->showText(spec_.text);
+    peer_->showText(design_.text);
 }
 
 // ---- CheckList
 
-CheckList::CheckList(Form& form, ControlSpec spec) : Control(form, std::move(spec)) {}
+CheckList::CheckList(Form& form, ControlSpec design) : Control(form, std::move(design)) {}
 
 void CheckList::setChecked(std::size_t row, bool checked) {
     rows_.at(row).checked = checked;

@@ -28,13 +28,13 @@ public:
 
 class Control {
 public:
-    Control(Form& form, ControlSpec spec);
+    Control(Form& form, ControlSpec design);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    const ControlSpec& spec() const { return spec_; }
-    const std::wstring& name() const { return spec_.name; }
+    const ControlSpec& design() const { return design_; }
+    const std::wstring& name() const { return design_.name; }
     Form& form() const { return form_; }
 
     // Backend side: the peer that shows this control while its window is loaded.
@@ -46,14 +46,14 @@ public:
 
 protected:
     Form& form_;
-    ControlSpec spec_;
+    ControlSpec design_;
     ControlPeer* peer_ = nullptr;
     virtual void pushToPeer() {}
 };
 
 class TextBox : public Control {
 public:
-    TextBox(Form& form, ControlSpec spec);
+    TextBox(Form& form, ControlSpec design);
 
     const std::wstring& text() const { return text_; }
     // Setting the text from code raises Change at once, nested in the caller,
@@ -73,7 +73,7 @@ private:
 
 class OptionButton : public Control {
 public:
-    OptionButton(Form& form, ControlSpec spec);
+    OptionButton(Form& form, ControlSpec design);
 
     bool value() const { return value_; }
     // Selecting deselects the other option buttons of the same container, then
@@ -94,13 +94,13 @@ private:
 
 class CommandButton : public Control {
 public:
-    CommandButton(Form& form, ControlSpec spec);
+    CommandButton(Form& form, ControlSpec design);
     std::function<void()> onClick;
     // Backend side (and the e2e of keyboard roles): raises Click.
     void userClicked();
 };
 
-// Labels, frames, picture boxes and lines: they only show their spec.
+// Labels, frames, picture boxes and lines: they only show their design.
 class StaticControl : public Control {
 public:
     using Control::Control;
@@ -111,7 +111,7 @@ private:
 
 class CheckList : public Control {
 public:
-    CheckList(Form& form, ControlSpec spec);
+    CheckList(Form& form, ControlSpec design);
 
     std::size_t count() const { return rows_.size(); }
     const std::wstring& item(std::size_t row) const { return rows_.at(row).text; }

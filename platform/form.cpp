@@ -7,23 +7,23 @@ namespace platform {
 
 namespace {
 
-std::unique_ptr<Control> makeControl(Form& form, const ControlSpec& spec) {
-    switch (spec.kind) {
+std::unique_ptr<Control> makeControl(Form& form, const ControlSpec& design) {
+    switch (design.kind) {
     case ControlKind::TextBox:
-        return std::make_unique<TextBox>(form, spec);
+        return std::make_unique<TextBox>(form, design);
     case ControlKind::OptionButton:
-        return std::make_unique<OptionButton>(form, spec);
+        return std::make_unique<OptionButton>(form, design);
     case ControlKind::CommandButton:
-        return std::make_unique<CommandButton>(form, spec);
+        return std::make_unique<CommandButton>(form, design);
     case ControlKind::CheckList:
-        return std::make_unique<CheckList>(form, spec);
+        return std::make_unique<CheckList>(form, design);
     case ControlKind::Frame:
     case ControlKind::Label:
     case ControlKind::PictureBox:
     case ControlKind::Line:
         break;
     }
-    return std::make_unique<StaticControl>(form, spec);
+    return std::make_unique<StaticControl>(form, design);
 }
 
 std::string narrow(std::wstring_view text) {
@@ -36,8 +36,8 @@ std::string narrow(std::wstring_view text) {
 
 } // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {
-    for (const auto& controlSpec : spec_.controls) {
+Form::Form(FormSpec design) : design_(std::move(design)) {
+    for (const auto& controlSpec : design_.controls) {
         controls_.push_back(makeControl(*this, controlSpec));
     }
 }
@@ -55,7 +55,7 @@ Control& Form::control(std::wstring_view name) const {
             return *control;
         }
     }
-    throw std::logic_error("no control named " + narrow(name) + " on " + narrow(spec_.name));
+    throw std::logic_error("no control named " + narrow(name) + " on " + narrow(design_.name));
 }
 
 template <class T> T& Form::typed(std::wstring_view name) const {

@@ -37,12 +37,12 @@ std::unique_ptr<WindowPeer> createWindowPeer(Form& form);
 
 class Form {
 public:
-    explicit Form(FormSpec spec);
+    explicit Form(FormSpec design);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const FormSpec& spec() const { return spec_; }
+    const FormSpec& design() const { return design_; }
 
     // Controls by designer name; a name not in the table is a programming error
     // (std::logic_error).
@@ -74,7 +74,7 @@ public:
     void userClosed();
 
 private:
-    FormSpec spec_;
+    FormSpec design_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<WindowPeer> peer_;
     bool inModal_ = false;

@@ -55,14 +55,14 @@ struct ControlSpec {
 // One row of a control table; the kind-specific fields keep their defaults.
 inline ControlSpec controlSpec(std::wstring name, ControlKind kind, std::wstring container,
                                std::wstring text, TwipsRect rect, int tabIndex) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.container = std::move(container);
-    spec.text = std::move(text);
-    spec.rect = rect;
-    spec.tabIndex = tabIndex;
-    return spec;
+    ControlSpec design;
+    design.name = std::move(name);
+    design.kind = kind;
+    design.container = std::move(container);
+    design.text = std::move(text);
+    design.rect = rect;
+    design.tabIndex = tabIndex;
+    return design;
 }
 
 enum class BorderStyle {

@@ -9,14 +9,14 @@ namespace {
 
 ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* container,
                     const wchar_t* text, platform::TwipsRect rect, int tabIndex) {
-    ControlSpec spec;
-    spec.name = name;
-    spec.kind = kind;
-    spec.container = container;
-    spec.text = text;
-    spec.rect = rect;
-    spec.tabIndex = tabIndex;
-    return spec;
+    ControlSpec design;
+    design.name = name;
+    design.kind = kind;
+    design.container = container;
+    design.text = text;
+    design.rect = rect;
+    design.tabIndex = tabIndex;
+    return design;
 }
 
 } // namespace

@@ -16,12 +16,12 @@ ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* text,
 // A line from (x1, y1) to (x2, y2).
 ControlSpec line(const wchar_t* name, platform::TwipsPoint from, platform::TwipsPoint to,
                  unsigned color, int widthPixels) {
-    auto spec =
+    auto design =
         control(name, ControlKind::Line, L"", {from.x, from.y, to.x - from.x, to.y - from.y}, -1);
-    spec.tabStop = false;
-    spec.lineColor = color;
-    spec.lineWidthPixels = widthPixels;
-    return spec;
+    design.tabStop = false;
+    design.lineColor = color;
+    design.lineWidthPixels = widthPixels;
+    return design;
 }
 
 constexpr const wchar_t* description =

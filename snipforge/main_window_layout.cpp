@@ -10,18 +10,18 @@ namespace {
 
 ControlSpec multiLineBox(const wchar_t* name, const wchar_t* text, platform::TwipsRect rect,
                          int tabIndex) {
-    auto spec = controlSpec(name, ControlKind::TextBox, L"Frame1", text, rect, tabIndex);
-    spec.multiLine = true;
-    spec.verticalScroll = true;
-    return spec;
+    auto design = controlSpec(name, ControlKind::TextBox, L"Frame1", text, rect, tabIndex);
+    design.multiLine = true;
+    design.verticalScroll = true;
+    return design;
 }
 
 ControlSpec option(const wchar_t* name, const wchar_t* container, platform::TwipsRect rect,
                    int tabIndex, bool selected) {
-    auto spec = controlSpec(name, ControlKind::OptionButton, container,
-                            selected ? L"32 bit version" : L"16 bit version", rect, tabIndex);
-    spec.selected = selected;
-    return spec;
+    auto design = controlSpec(name, ControlKind::OptionButton, container,
+                              selected ? L"32 bit version" : L"16 bit version", rect, tabIndex);
+    design.selected = selected;
+    return design;
 }
 
 constexpr const wchar_t* codePrompt = L"Paste the code here.  Put *'s in the places where \r\n"

@@ -25,12 +25,12 @@ WindowState& state() {
 class HeadlessWindow : public WindowPeer {
 public:
     explicit HeadlessWindow(Form& form) : form_(form) {
-        const auto& spec = form.spec();
-        bounds_.width = spec.clientWidth + state().frameExtra.width;
-        bounds_.height = spec.clientHeight + state().frameExtra.height;
-        if (spec.position) {
-            bounds_.left = spec.position->x;
-            bounds_.top = spec.position->y;
+        const auto& design = form.design();
+        bounds_.width = design.clientWidth + state().frameExtra.width;
+        bounds_.height = design.clientHeight + state().frameExtra.height;
+        if (design.position) {
+            bounds_.left = design.position->x;
+            bounds_.top = design.position->y;
         }
         for (const auto& control : form.controls()) {
             auto peer = std::make_unique<ShownControl>();

@@ -14,7 +14,7 @@ class TextBoxWindow final : public ChildWindow {
 public:
     TextBoxWindow(TextBox& box, const ChildPlacement& placement)
         : ChildWindow(
-              createChildWindow(L"Edit", L"", styleFor(box.spec()), WS_EX_CLIENTEDGE, placement)),
+              createChildWindow(L"Edit", L"", styleFor(box.design()), WS_EX_CLIENTEDGE, placement)),
           box_(box) {
         // No length limit of our own.
         SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
@@ -39,12 +39,12 @@ private:
     TextBox& box_;
     bool showing_ = false;
 
-    static DWORD styleFor(const ControlSpec& spec) {
-        if (!spec.multiLine) {
+    static DWORD styleFor(const ControlSpec& design) {
+        if (!design.multiLine) {
             return ES_LEFT | ES_AUTOHSCROLL;
         }
         return ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL |
-               (spec.verticalScroll ? WS_VSCROLL : 0);
+               (design.verticalScroll ? WS_VSCROLL : 0);
     }
 };
 
@@ -54,7 +54,7 @@ class OptionButtonWindow final : public ChildWindow {
 public:
     OptionButtonWindow(OptionButton& option, const ChildPlacement& placement)
         : ChildWindow(
-              createChildWindow(L"Button", option.spec().text, BS_AUTORADIOBUTTON, 0, placement)),
+              createChildWindow(L"Button", option.design().text, BS_AUTORADIOBUTTON, 0, placement)),
           option_(option) {}
 
     void showValue(bool value) override {
@@ -74,9 +74,9 @@ private:
 class CommandButtonWindow final : public ChildWindow {
 public:
     CommandButtonWindow(CommandButton& button, const ChildPlacement& placement)
-        : ChildWindow(createChildWindow(L"Button", button.spec().text,
-                                        button.spec().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                                        0, placement)),
+        : ChildWindow(createChildWindow(
+              L"Button", button.design().text,
+              button.design().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 0, placement)),
           button_(button) {}
 
     void onCommand(WORD code) override {
@@ -92,9 +92,9 @@ private:
 // Labels and frames: they show their caption and report nothing.
 class StaticWindow final : public ChildWindow {
 public:
-    StaticWindow(const wchar_t* className, const ControlSpec& spec, DWORD style,
+    StaticWindow(const wchar_t* className, const ControlSpec& design, DWORD style,
                  const ChildPlacement& placement)
-        : ChildWindow(createChildWindow(className, spec.text, style, 0, placement)) {}
+        : ChildWindow(createChildWindow(className, design.text, style, 0, placement)) {}
 };
 
 // ---- Picture box: a container with no look of its own, or the program icon.
@@ -144,10 +144,10 @@ void registerPictureBoxClass() {
 
 class PictureBoxWindow final : public ChildWindow {
 public:
-    PictureBoxWindow(const ControlSpec& spec, const ChildPlacement& placement)
+    PictureBoxWindow(const ControlSpec& design, const ChildPlacement& placement)
         : ChildWindow((registerPictureBoxClass(),
                        createChildWindow(pictureBoxClassName, L"", 0, 0, placement))) {
-        if (spec.showsIcon) {
+        if (design.showsIcon) {
             const int size = iconPixels(placement.dpi);
             icon_ = loadProgramIcon(size);
             SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon_.get()));
@@ -210,8 +210,8 @@ HWND createChildWindow(const wchar_t* className, const std::wstring& text, DWORD
 
 std::unique_ptr<ChildWindow> createControlWindow(Control& control,
                                                  const ChildPlacement& placement) {
-    const auto& spec = control.spec();
-    switch (spec.kind) {
+    const auto& design = control.design();
+    switch (design.kind) {
     case ControlKind::TextBox:
         return std::make_unique<TextBoxWindow>(as<TextBox>(control), placement);
     case ControlKind::OptionButton:
@@ -221,17 +221,17 @@ std::unique_ptr<ChildWindow> createControlWindow(Control& control,
     case ControlKind::CheckList:
         return createCheckListWindow(as<CheckList>(control), placement);
     case ControlKind::Frame:
-        return std::make_unique<StaticWindow>(L"Button", spec, BS_GROUPBOX, placement);
+        return std::make_unique<StaticWindow>(L"Button", design, BS_GROUPBOX, placement);
     case ControlKind::Label: {
         // A label one line high clips rather than wraps: at 120 and 144 DPI the
         // font rounds up a little more than the box, and a wrapped word would
         // show as a cut-off second line.
         constexpr int twoLinesOfText = 400; // twips, Arial 8.25 pt
-        const DWORD style = spec.rect.height < twoLinesOfText ? SS_LEFTNOWORDWRAP : SS_LEFT;
-        return std::make_unique<StaticWindow>(L"Static", spec, style, placement);
+        const DWORD style = design.rect.height < twoLinesOfText ? SS_LEFTNOWORDWRAP : SS_LEFT;
+        return std::make_unique<StaticWindow>(L"Static", design, style, placement);
     }
     case ControlKind::PictureBox:
-        return std::make_unique<PictureBoxWindow>(spec, placement);
+        return std::make_unique<PictureBoxWindow>(design, placement);
     case ControlKind::Line:
         break;
     }

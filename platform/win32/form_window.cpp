@@ -34,13 +34,13 @@ DWORD extendedStyleOf(BorderStyle border) {
     return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
-bool takesFocus(const ControlSpec& spec) {
-    switch (spec.kind) {
+bool takesFocus(const ControlSpec& design) {
+    switch (design.kind) {
     case ControlKind::TextBox:
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::CheckList:
-        return spec.tabStop && spec.tabIndex >= 0;
+        return design.tabStop && design.tabIndex >= 0;
     default:
         return false;
     }
@@ -51,12 +51,12 @@ bool canFocus(HWND window) {
 }
 
 // Table indices in tab order; controls outside the tab order come last, in table order.
-std::vector<std::size_t> tabOrder(const FormSpec& spec) {
-    std::vector<std::size_t> order(spec.controls.size());
+std::vector<std::size_t> tabOrder(const FormSpec& design) {
+    std::vector<std::size_t> order(design.controls.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int left = spec.controls[a].tabIndex;
-        const int right = spec.controls[b].tabIndex;
+        const int left = design.controls[a].tabIndex;
+        const int right = design.controls[b].tabIndex;
         return (left < 0 ? INT_MAX : left) < (right < 0 ? INT_MAX : right);
     });
     return order;
@@ -103,17 +103,17 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::createWindow() {
-    const auto& spec = form_.spec();
+    const auto& design = form_.design();
     const DWORD style = formStyle;
-    const DWORD extendedStyle = extendedStyleOf(spec.border);
-    RECT outer{0, 0, clientPixelWidth(spec, dpi_), clientPixelHeight(spec, dpi_)};
+    const DWORD extendedStyle = extendedStyleOf(design.border);
+    RECT outer{0, 0, clientPixelWidth(design, dpi_), clientPixelHeight(design, dpi_)};
     AdjustWindowRectEx(&outer, style, FALSE, extendedStyle);
-    const int x = spec.position ? twipsToPixels(spec.position->x, dpi_) : CW_USEDEFAULT;
-    const int y = spec.position ? twipsToPixels(spec.position->y, dpi_) : CW_USEDEFAULT;
-    HWND owner = spec.showInTaskbar ? nullptr : hiddenOwner();
+    const int x = design.position ? twipsToPixels(design.position->x, dpi_) : CW_USEDEFAULT;
+    const int y = design.position ? twipsToPixels(design.position->y, dpi_) : CW_USEDEFAULT;
+    HWND owner = design.showInTaskbar ? nullptr : hiddenOwner();
 
     const HWND created =
-        CreateWindowExW(extendedStyle, MAKEINTATOM(windowClass()), spec.caption.c_str(), style, x,
+        CreateWindowExW(extendedStyle, MAKEINTATOM(windowClass()), design.caption.c_str(), style, x,
                         y, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                         GetModuleHandleW(nullptr), this);
     if (!created) {
@@ -137,14 +137,14 @@ void FormWindow::createWindow() {
 // siblings in that order. An option button continuing a run of option buttons of
 // the same container stays in their group; every other window starts a new one.
 void FormWindow::createChildren() {
-    const auto& spec = form_.spec();
+    const auto& design = form_.design();
     const auto& controls = form_.controls();
     children_.resize(controls.size());
 
     const ControlSpec* previous = nullptr;
     HWND previousWindow = HWND_TOP;
-    for (const std::size_t index : tabOrder(spec)) {
-        const ControlSpec& control = spec.controls[index];
+    for (const std::size_t index : tabOrder(design)) {
+        const ControlSpec& control = design.controls[index];
         if (control.kind == ControlKind::Line) {
             continue;
         }
@@ -153,7 +153,7 @@ void FormWindow::createChildren() {
                                     previous->container == control.container;
         ChildPlacement placement;
         placement.parent = window_;
-        placement.rect = controlPixelRect(spec, control, dpi_);
+        placement.rect = controlPixelRect(design, control, dpi_);
         placement.id = firstControlId + static_cast<int>(index);
         placement.startsGroup = !continuesGroup;
         placement.tabStop = takesFocus(control);
@@ -408,12 +408,12 @@ LRESULT FormWindow::onNotify(const NMHDR& header) {
 }
 
 void FormWindow::paintLines(HDC dc) const {
-    const auto& spec = form_.spec();
-    for (const auto& line : spec.controls) {
+    const auto& design = form_.design();
+    for (const auto& line : design.controls) {
         if (line.kind != ControlKind::Line) {
             continue;
         }
-        const auto ends = linePixelEnds(spec, line, dpi_);
+        const auto ends = linePixelEnds(design, line, dpi_);
         const int width = std::max(1, scaleFrom96(line.lineWidthPixels, dpi_));
         const COLORREF color = line.lineColor & 0xFFFFFF;
         if (ends.from.y == ends.to.y || ends.from.x == ends.to.x) {
@@ -462,7 +462,7 @@ bool FormWindow::isCommandButton(HWND window) const {
         return false;
     }
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(window) - firstControlId);
-    return form_.spec().controls[index].kind == ControlKind::CommandButton;
+    return form_.design().controls[index].kind == ControlKind::CommandButton;
 }
 
 void FormWindow::rememberFocus() {

@@ -83,7 +83,7 @@ TEST_F(AboutWindow, TheMainWindowMakesOneAboutWindowAndShowsItModallyEachTime) {
     main.load();
     std::vector<platform::Form*> shown;
     headless::setModalScript([&](platform::Form& form) {
-        EXPECT_EQ(form.spec().caption, L"About...");
+        EXPECT_EQ(form.design().caption, L"About...");
         EXPECT_TRUE(headless::isModal(form));
         shown.push_back(&form);
         form.userClosed(); // the close box

@@ -8,12 +8,12 @@ namespace {
 
 FormSpec twoGroups() {
     auto option = [](const wchar_t* name, const wchar_t* container, bool selected) {
-        ControlSpec spec;
-        spec.name = name;
-        spec.kind = ControlKind::OptionButton;
-        spec.container = container;
-        spec.selected = selected;
-        return spec;
+        ControlSpec design;
+        design.name = name;
+        design.kind = ControlKind::OptionButton;
+        design.container = container;
+        design.selected = selected;
+        return design;
     };
     ControlSpec box;
     box.name = L"Box";

@@ -10,12 +10,12 @@ namespace {
 
 ControlSpec placed(const wchar_t* name, const wchar_t* container, TwipsRect rect,
                    ControlKind kind = ControlKind::Label) {
-    ControlSpec spec;
-    spec.name = name;
-    spec.kind = kind;
-    spec.container = container;
-    spec.rect = rect;
-    return spec;
+    ControlSpec design;
+    design.name = name;
+    design.kind = kind;
+    design.container = container;
+    design.rect = rect;
+    return design;
 }
 
 // A frame at (60, 60) and, on the form, a control where one inside it would be.

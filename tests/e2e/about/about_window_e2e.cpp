@@ -69,9 +69,9 @@ void checkControls(const SnipforgeSession& session, HWND about) {
     for (const wchar_t* name : {L"lblTitle", L"lblVersion", L"lblDescription", L"lblDisclaimer",
                                 L"cmdOK", L"cmdSysInfo"}) {
         HWND control = session.aboutControl(about, name);
-        for (const auto& spec : layout.controls) {
-            if (spec.name == name) {
-                checkEqual(windowText(control), spec.text, "text of " + utf8(name));
+        for (const auto& design : layout.controls) {
+            if (design.name == name) {
+                checkEqual(windowText(control), design.text, "text of " + utf8(name));
             }
         }
     }

@@ -39,8 +39,8 @@ HWND SnipforgeSession::openAbout() {
 
 HWND SnipforgeSession::aboutControl(HWND about, const std::wstring& name) const {
     const auto layout = snipforge::frmAboutLayout();
-    const auto& spec = specOf(layout, name);
-    return findControl(about, expectedWindowClass(spec.kind),
+    const auto& design = specOf(layout, name);
+    return findControl(about, expectedWindowClass(design.kind),
                        expectedClientRect(layout, name, dpi_));
 }
 

@@ -23,7 +23,7 @@ const platform::ControlSpec& specOf(const platform::FormSpec& form, std::wstring
 } // namespace
 
 Form1Session::Form1Session(std::wstring_view caseName, int dpi)
-    : spec_(expectedForm1()), dpi_(dpi), folder_(L"snipforge\\" + std::wstring(caseName)),
+    : design_(expectedForm1()), dpi_(dpi), folder_(L"snipforge\\" + std::wstring(caseName)),
       app_(Suite::option(L"app"), folder_.path()),
       form_(waitForTopLevelWindow(app_.processId(), L"snipforge")) {}
 
@@ -32,16 +32,16 @@ HWND Form1Session::control(std::wstring_view name) {
         return window;
     }
     // Fails with the list of the controls of that class.
-    return e2e::findControl(form_, expectedWindowClass(specOf(spec_, name).kind),
-                            expectedClientRect(spec_, name, dpi_));
+    return e2e::findControl(form_, expectedWindowClass(specOf(design_, name).kind),
+                            expectedClientRect(design_, name, dpi_));
 }
 
 HWND Form1Session::findControl(std::wstring_view name) {
     if (const auto found = controls_.find(name); found != controls_.end()) {
         return found->second;
     }
-    const auto matches = controlsAt(form_, expectedWindowClass(specOf(spec_, name).kind),
-                                    expectedClientRect(spec_, name, dpi_));
+    const auto matches = controlsAt(form_, expectedWindowClass(specOf(design_, name).kind),
+                                    expectedClientRect(design_, name, dpi_));
     if (matches.size() != 1) {
         return nullptr;
     }
@@ -50,7 +50,7 @@ HWND Form1Session::findControl(std::wstring_view name) {
 }
 
 std::wstring Form1Session::nameOf(HWND window) {
-    for (const auto& control : spec_.controls) {
+    for (const auto& control : design_.controls) {
         if (window != nullptr && findControl(control.name) == window) {
             return control.name;
         }

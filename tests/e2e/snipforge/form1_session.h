@@ -20,7 +20,7 @@ public:
     // dpi: the DPI the program starts with (the prefix's LogPixels).
     explicit Form1Session(std::wstring_view caseName, int dpi = 96);
 
-    const platform::FormSpec& spec() const { return spec_; }
+    const platform::FormSpec& design() const { return design_; }
     int dpi() const { return dpi_; }
     DWORD processId() const { return app_.processId(); }
     HWND form() const { return form_; }
@@ -52,7 +52,7 @@ public:
     void createAndConfirm(std::wstring_view name);
 
 private:
-    platform::FormSpec spec_;
+    platform::FormSpec design_;
     int dpi_;
     e2e::CaseFolder folder_;
     e2e::App app_;

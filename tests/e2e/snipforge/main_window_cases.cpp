@@ -27,7 +27,7 @@ void initialState() {
     check((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0, "no minimise or maximise box");
     check((style & WS_THICKFRAME) == 0, "the border is fixed");
 
-    for (const auto& control : session.spec().controls) {
+    for (const auto& control : session.design().controls) {
         if (control.kind == platform::ControlKind::PictureBox) {
             continue;
         }
@@ -50,9 +50,9 @@ void initialState() {
 void checkLayout(int dpi) {
     Form1Session session(L"layout_" + std::to_wstring(dpi), dpi);
     HWND form = session.form();
-    const auto& spec = session.spec();
+    const auto& design = session.design();
 
-    const SIZE expectedSize = expectedClientSize(spec, dpi);
+    const SIZE expectedSize = expectedClientSize(design, dpi);
     const SIZE size = clientSize(form);
     note("client area " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
          " pixels at " + std::to_string(dpi) + " DPI");
@@ -61,13 +61,13 @@ void checkLayout(int dpi) {
 
     RECT outer{};
     GetWindowRect(form, &outer);
-    const POINT position = expectedScreenPosition(spec, dpi);
+    const POINT position = expectedScreenPosition(design, dpi);
     checkEqual(outer.left, position.x, "window left on the screen (2070 twips)");
     checkEqual(outer.top, position.y, "window top on the screen (2010 twips)");
 
     // Every control, each reported on its own.
-    for (const auto& control : spec.controls) {
-        const RECT expected = expectedClientRect(spec, control.name, dpi);
+    for (const auto& control : design.controls) {
+        const RECT expected = expectedClientRect(design, control.name, dpi);
         const auto windowClass = expectedWindowClass(control.kind);
         const auto matches = controlsAt(form, windowClass, expected);
         if (matches.size() == 1) {

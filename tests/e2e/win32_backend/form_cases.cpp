@@ -31,8 +31,8 @@ void layoutAndLook() {
     e2e::require(window != nullptr, "the form has a window");
 
     const SIZE client = e2e::clientSize(window);
-    checkEqual(client.cx, win32::clientPixelWidth(form.spec(), dpi), "client width");
-    checkEqual(client.cy, win32::clientPixelHeight(form.spec(), dpi), "client height");
+    checkEqual(client.cx, win32::clientPixelWidth(form.design(), dpi), "client width");
+    checkEqual(client.cy, win32::clientPixelHeight(form.design(), dpi), "client height");
     RECT outer;
     GetWindowRect(window, &outer);
     checkEqual(outer.left, platform::twipsToPixels(600, dpi), "outer left");
@@ -53,9 +53,9 @@ void layoutAndLook() {
     checkEqual(look.lfFaceName, L"Arial", "font face");
     checkEqual(look.lfWeight, FW_NORMAL, "font weight");
 
-    const auto& spec = form.spec();
-    for (std::size_t index = 0; index < spec.controls.size(); ++index) {
-        const auto& control = spec.controls[index];
+    const auto& design = form.design();
+    for (std::size_t index = 0; index < design.controls.size(); ++index) {
+        const auto& control = design.controls[index];
         const HWND child = GetDlgItem(window, win32::firstControlId + static_cast<int>(index));
         const std::string name = e2e::utf8(control.name);
         if (control.kind == ControlKind::Line) {
@@ -69,7 +69,7 @@ void layoutAndLook() {
         check(CompareStringOrdinal(e2e::className(child).c_str(), -1,
                                    win32::windowClassOf(control.kind), -1, TRUE) == CSTR_EQUAL,
               name + " class " + e2e::utf8(e2e::className(child)));
-        auto expected = win32::controlPixelRect(spec, control, dpi);
+        auto expected = win32::controlPixelRect(design, control, dpi);
         if (control.showsIcon) {
             expected.width = expected.height = win32::iconPixels(dpi);
         }
@@ -109,7 +109,7 @@ void layoutAndLook() {
     // z-order is tab order: Frame1 first, Text5 (tab 14) last.
     std::vector<std::wstring> order;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        order.push_back(form.spec().controls[GetDlgCtrlID(child) - win32::firstControlId].name);
+        order.push_back(form.design().controls[GetDlgCtrlID(child) - win32::firstControlId].name);
     }
     check(order == std::vector<std::wstring>{L"Frame1", L"Label1", L"Text1", L"Text2", L"Text4",
                                              L"optA1", L"optA2", L"Picture1", L"optB1", L"optB2",
