@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/write_all.h"
 
 #include <windows.h>
 
@@ -47,21 +48,6 @@ std::wstring hex(unsigned long long value) {
 std::wstring temporaryNameIn(const std::wstring& folder) {
     static std::atomic<unsigned> counter{0};
     return folder + L"\\~rf" + hex(GetCurrentProcessId()) + L"-" + hex(++counter) + L".tmp";
-}
-
-DWORD writeAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
-            return GetLastError();
-        }
-        if (written == 0) {
-            return ERROR_WRITE_FAULT;
-        }
-        bytes.remove_prefix(written);
-    }
-    return ERROR_SUCCESS;
 }
 
 // Creates a new temporary file beside the target and writes the bytes to disk.

@@ -5,37 +5,20 @@
 // folder looks up the target's name there.
 #include "platform/folder_writer.h"
 
+#include "platform/win32/handles.h"
+#include "platform/win32/write_all.h"
+
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <memory>
-#include <type_traits>
 
 namespace platform {
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-DWORD writeAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) {
-            return GetLastError();
-        }
-        if (written == 0) {
-            return ERROR_WRITE_FAULT;
-        }
-        bytes.remove_prefix(written);
-    }
-    return ERROR_SUCCESS;
-}
+using win32::FileHandle;
+using win32::writeAll;
 
 // A new file of this process's own in the folder, opened for writing.
 DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle& file) {
