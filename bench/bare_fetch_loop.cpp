@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,18 +31,34 @@ std::vector<std::wstring> readNames(const std::wstring& path) {
     return names;
 }
 
-bool writeWhole(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
+// A plain file that takes the body as it arrives.
+class PlainFile final : public platform::ByteSink {
+public:
+    explicit PlainFile(const std::wstring& path)
+        : file_(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~PlainFile() override { close(); }
+    PlainFile(const PlainFile&) = delete;
+    PlainFile& operator=(const PlainFile&) = delete;
+
+    platform::Status append(std::string_view bytes) override {
+        DWORD written = 0;
+        if (file_ == INVALID_HANDLE_VALUE ||
+            !WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            return {GetLastError()};
+        }
+        return {};
     }
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return CloseHandle(file) && ok;
-}
+
+    bool close() {
+        return file_ != INVALID_HANDLE_VALUE &&
+               CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+    }
+
+private:
+    HANDLE file_;
+};
 
 } // namespace
 
@@ -58,12 +75,13 @@ int wmain(int argc, wchar_t** argv) {
     const auto start = std::chrono::steady_clock::now();
     platform::HttpClient http;
     for (const auto& name : names) {
-        const auto response = http.get(snipfetch::snipletUrl(host, name));
+        PlainFile file(folder + L"\\" + name);
+        const auto response = http.get(snipfetch::snipletUrl(host, name), file);
         if (!response.ok()) {
             std::fprintf(stderr, "%ls: %ls\n", name.c_str(), platform::describe(response).c_str());
             return 1;
         }
-        if (!writeWhole(folder + L"\\" + name, response.body)) {
+        if (!file.close()) {
             std::fprintf(stderr, "%ls: cannot write (error %lu)\n", name.c_str(), GetLastError());
             return 1;
         }

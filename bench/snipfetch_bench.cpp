@@ -79,13 +79,16 @@ void download() {
     const auto checks = window.checks();
     require(std::count(checks.begin(), checks.end(), true) == rows, "not every row is checked");
 
+    const auto before = peakMemory(window.processId());
     const Stopwatch clock;
     window.press(window.downloadButton(), longest);
     const double seconds = clock.seconds();
     window.expectMessage(L"Notice", text::finished, BoxIcon::Information);
     checkEqual(static_cast<long long>(folderEntries(window.sniplets()).size()), rows,
                "files downloaded");
-    result("seconds=" + std::to_string(seconds));
+    result("seconds=" + std::to_string(seconds) +
+           " peak_bytes=" + std::to_string(peakMemory(window.processId())) +
+           " start_peak_bytes=" + std::to_string(before));
     window.close();
 }
 

@@ -17,6 +17,7 @@ import time
 GET_LIST_SIZES = (1000, 10000, 100000)
 DOWNLOAD_FILES = 1000
 DOWNLOAD_SIZE = 4096
+LARGE_SIZE = 100 * 1000 * 1000
 
 
 def name(index):
@@ -85,10 +86,28 @@ def prepare_download_site(site, count):
             served.write(body)
 
 
-def download_once(args, env):
-    result = wine([args.driver, "--case=download", f"--program={args.program}",
-                   f"--rows={DOWNLOAD_FILES}"], env)
-    return float(result["seconds"])
+def download_once(args, env, rows=DOWNLOAD_FILES):
+    return wine([args.driver, "--case=download", f"--program={args.program}", f"--rows={rows}"],
+                env)
+
+
+def measure_large_download(args, env):
+    """Peak memory while one large sniplet comes in: the body is streamed to disk."""
+    with open(os.path.join(args.site, "Sniplets", "Sniplets.txt"), "wb") as catalogue:
+        catalogue.write(b"large.snp\r\n")
+    with open(os.path.join(args.site, "Sniplets", "large.snp"), "wb") as served:
+        block = bytes(range(256)) * 4096
+        for _ in range(LARGE_SIZE // len(block)):
+            served.write(block)
+        served.write(block[: LARGE_SIZE % len(block)])
+    seconds, peaks, starts = [], [], []
+    for _ in range(args.runs):
+        result = download_once(args, env, rows=1)
+        seconds.append(float(result["seconds"]))
+        peaks.append(int(result["peak_bytes"]))
+        starts.append(int(result["start_peak_bytes"]))
+    os.remove(os.path.join(args.site, "Sniplets", "large.snp"))
+    return seconds, peaks, starts
 
 
 def bare_loop_once(args, env):
@@ -124,7 +143,7 @@ def measure_downloads(args, env):
     load falls on all three alike."""
     download, bare, curl = [], [], []
     for _ in range(args.runs):
-        download.append(download_once(args, env))
+        download.append(float(download_once(args, env)["seconds"]))
         bare.append(bare_loop_once(args, env))
         curl.append(curl_once(args))
         print(f"  download {download[-1]:.3f} s, bare loop {bare[-1]:.3f} s, curl {curl[-1]:.3f} s",
@@ -184,6 +203,13 @@ def main():
                      f"{statistics.median(bare):.3f} s", f"{ratio(bare, curl)} curl"))
         rows.append(("curl: one process, one reused connection",
                      f"{statistics.median(curl):.3f} s", ""))
+
+        print("Download of one large sniplet ...", file=sys.stderr, flush=True)
+        seconds, peaks, starts = measure_large_download(args, env)
+        rows.append((f"Peak memory of snipfetch downloading one sniplet of {LARGE_SIZE // 10**6} MB",
+                     f"{statistics.median(peaks) / 2**20:.1f} MiB",
+                     f"peak working set; {statistics.median(starts) / 2**20:.1f} MiB before the "
+                     f"click; the download took {statistics.median(seconds):.2f} s"))
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
           f"{subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip()}, "

@@ -2,8 +2,9 @@
 # Benchmarks snipfetch under Wine and prints a table: Get List over catalogues of
 # 1,000, 10,000 and 100,000 names, Download of 1,000 files of 4 KiB against a bare
 # loop with the same HTTP client and against curl, and the peak memory of the
-# largest Get List. Builds what it needs (build/bench, 64-bit), runs on a virtual
-# display and in a Wine prefix of its own, and stops everything it started.
+# largest Get List and of a 100 MB download. Builds what it needs (build/bench,
+# 64-bit), runs on a virtual display and in a Wine prefix of its own, and stops
+# everything it started.
 # Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|download]
 set -euo pipefail
 

@@ -17,13 +17,24 @@ bool equalsIgnoringCase(std::wstring_view a, std::wstring_view b) {
                       [](wchar_t x, wchar_t y) { return upper(x) == upper(y); });
 }
 
+bool isPortNumber(wchar_t c) {
+    // Windows reserves COM¹ to COM³ and LPT¹ to LPT³ as well.
+    return (c >= L'1' && c <= L'9') || c == L'\u00B9' || c == L'\u00B2' || c == L'\u00B3';
+}
+
+bool isBidiControl(wchar_t c) {
+    return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
 bool isDeviceName(std::wstring_view stem) {
-    static constexpr std::array<std::wstring_view, 4> plain = {L"CON", L"PRN", L"AUX", L"NUL"};
+    static constexpr std::array<std::wstring_view, 6> plain = {L"CON", L"PRN",    L"AUX",
+                                                               L"NUL", L"CONIN$", L"CONOUT$"};
     if (std::any_of(plain.begin(), plain.end(),
                     [&](std::wstring_view device) { return equalsIgnoringCase(stem, device); })) {
         return true;
     }
-    if (stem.size() == 4 && stem[3] >= L'1' && stem[3] <= L'9') {
+    if (stem.size() == 4 && isPortNumber(stem[3])) {
         const auto prefix = stem.substr(0, 3);
         return equalsIgnoringCase(prefix, L"COM") || equalsIgnoringCase(prefix, L"LPT");
     }
@@ -35,12 +46,13 @@ bool isDeviceName(std::wstring_view stem) {
 bool isUsableFileName(std::wstring_view name) {
     // Windows drops a final dot or blank when it makes the file, so the file
     // would not carry the name asked for ("." and ".." name folders).
-    if (name.empty() || name.back() == L'.' || name.back() == L' ') {
+    if (name.empty() || name.size() > longestFileName || name.back() == L'.' ||
+        name.back() == L' ') {
         return false;
     }
     constexpr std::wstring_view forbidden = L"\\/:*?\"<>|";
     if (std::any_of(name.begin(), name.end(), [&](wchar_t c) {
-            return c < 0x20 || forbidden.find(c) != std::wstring_view::npos;
+            return c < 0x20 || isBidiControl(c) || forbidden.find(c) != std::wstring_view::npos;
         })) {
         return false;
     }

@@ -1,6 +1,10 @@
-// A synchronous HTTP GET that hands back the whole body, or why it failed.
+// A synchronous HTTP GET that hands back a whole body, or why it failed. A body
+// counts only when it is whole: status 200 and exactly the Content-Length's bytes.
 #pragma once
 
+#include "platform/byte_sink.h"
+
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -8,49 +12,39 @@ namespace platform {
 
 enum class HttpFailure {
     none,
-    badUrl,      // not an http:// URL we can take apart
-    unreachable, // name not resolved, connection refused or not made
-    timedOut,    // no connection or no data within the time limit
-    broken,      // the connection broke while the response came in
-    badStatus,   // a response whose status is not 2xx
-    shortBody,   // fewer bytes than the response's Content-Length announced
+    badUrl,        // not an http:// URL we can take apart
+    unreachable,   // name not resolved, connection refused or not made
+    timedOut,      // no connection, or no data for 30 s
+    tooSlow,       // fewer than 1,024 bytes in some 30 s of the body
+    broken,        // the connection broke while the response came in
+    badStatus,     // a response whose status is not 200
+    lengthUnknown, // no Content-Length, so a body cut short could not be told apart
+    shortBody,     // fewer bytes than the response's Content-Length announced
+    tooLarge,      // more than the caller's limit
+    notStored,     // the sink refused the bytes (error: the OS error)
 };
 
 struct HttpResult {
     HttpFailure failure = HttpFailure::none;
     int status = 0;          // the response's status, when one arrived
-    unsigned long error = 0; // the OS error behind badUrl, unreachable, timedOut, broken
-    std::string body;        // the whole body; only meaningful when ok()
+    unsigned long error = 0; // the OS error behind badUrl, unreachable, timedOut, broken, notStored
+    unsigned long long received = 0; // body bytes taken before the end or the failure
+    std::string body;                // get() only: the whole body when ok()
     bool ok() const { return failure == HttpFailure::none; }
 };
 
 // One line for logs and test output: "bad status 404", "timed out (error 12002)" ...
-inline std::wstring describe(const HttpResult& result) {
-    const auto withError = [&](const wchar_t* what) {
-        return std::wstring(what) + L" (error " + std::to_wstring(result.error) + L")";
-    };
-    switch (result.failure) {
-    case HttpFailure::none:
-        return L"ok, status " + std::to_wstring(result.status);
-    case HttpFailure::badUrl:
-        return withError(L"bad URL");
-    case HttpFailure::unreachable:
-        return withError(L"unreachable");
-    case HttpFailure::timedOut:
-        return withError(L"timed out");
-    case HttpFailure::broken:
-        return withError(L"connection broken");
-    case HttpFailure::badStatus:
-        return L"bad status " + std::to_wstring(result.status);
-    case HttpFailure::shortBody:
-        return L"body cut short after " + std::to_wstring(result.body.size()) + L" bytes";
-    }
-    return L"unknown failure";
-}
+std::wstring describe(const HttpResult& result);
 
 // A client for a run of requests: later requests to the same host reuse the
 // connection. Honours the user's proxy settings, never answers from a cache,
-// follows redirects; connecting and each wait for data are limited to 30 s.
+// follows redirects. Connecting and each wait for data are limited to 30 s, and
+// a body must bring at least 1,024 bytes in every 30 s.
+//
+// While a request is under way the calling thread waits, but its windows keep
+// painting and answering sent messages; user input and posted messages wait in
+// the queue until the request is over, and commands sent to a window are posted
+// behind them.
 class HttpClient {
 public:
     HttpClient();
@@ -58,8 +52,12 @@ public:
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
+    // The whole body in memory, failing with tooLarge beyond `limit` bytes.
     // url: "http://host[:port]/path", already percent-encoded.
-    HttpResult get(const std::wstring& url);
+    HttpResult get(const std::wstring& url, std::size_t limit);
+    // The body handed to `sink` as it arrives, kept nowhere else. On failure the
+    // sink may have taken part of it.
+    HttpResult get(const std::wstring& url, ByteSink& sink);
 
 private:
     struct Session;

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/folder_writer.h"
 #include "platform/http.h"
+#include "platform/leftovers.h"
 #include "platform/message_box.h"
 #include "snipfetch/sniplet_url.h"
 
@@ -27,6 +28,8 @@ void frmAddIns::cmdDownload_Click() {
         reportFailure();
         return;
     }
+    // What a press that was cut off (the program killed) left in the folder.
+    platform::removeLeftovers(snipletFolder);
 
     const auto& list = checkList(L"lstAddIns");
     platform::HttpClient http; // one connection for the whole press
@@ -43,14 +46,11 @@ void frmAddIns::cmdDownload_Click() {
             reportFailure();
             return;
         }
-        const auto response = http.get(snipletUrl(host_, name));
-        if (!response.ok()) {
-            reportFailure();
-            return;
-        }
-        // Written whole or not at all: an earlier file of that name stays intact
-        // until the new one has fully arrived and been written.
-        if (!folder.write(name, response.body).ok()) {
+        // Written whole or not at all: the body goes to disk as it arrives, and
+        // an earlier file of that name stays intact until the new one has fully
+        // arrived. A failed transfer drops what came of it.
+        auto file = folder.open(name);
+        if (!http.get(snipletUrl(host_, name), file).ok() || !file.commit().ok()) {
             reportFailure();
             return;
         }

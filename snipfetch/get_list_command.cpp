@@ -37,11 +37,15 @@ std::unordered_set<std::wstring> presentFiles(const std::wstring& folder) {
     return present;
 }
 
+// Far above any real catalogue; a body with no end fails here instead of
+// growing the process until memory runs out.
+constexpr std::size_t largestCatalogue = 64u << 20;
+
 } // namespace
 
 void frmAddIns::cmdGetList_Click() {
     platform::HttpClient http;
-    const auto response = http.get(catalogueUrl(host_));
+    const auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
         platform::messageBox(L"An error occurred while trying to download the list.",
                              platform::mb::critical, L"Error");

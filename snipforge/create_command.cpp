@@ -4,6 +4,7 @@
 
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "platform/leftovers.h"
 #include "platform/message_box.h"
 #include "snipforge/sniplet_writer.h"
 
@@ -66,6 +67,9 @@ void Form1::Command1_Click() {
             return;
         }
     }
+
+    // Temporary files that an earlier run, ended in the middle of a write, left behind.
+    platform::removeLeftovers(folderPath);
 
     if (platform::entryExists(filePath)) {
         const int answer =

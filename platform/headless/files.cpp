@@ -1,9 +1,11 @@
 // An in-memory drive with the Windows semantics the windows rely on.
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "platform/leftovers.h"
 
 #include <algorithm>
 #include <cwctype>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -29,6 +31,7 @@ struct Drive {
     std::map<std::wstring, Entry> entries; // key: folded absolute path
     unsigned long nextCreateFolderError = 0;
     unsigned long nextReplaceError = 0;
+    std::set<unsigned long> runningProcesses;
 };
 
 Drive& drive() {
@@ -138,6 +141,10 @@ std::vector<std::wstring> allPaths() {
     return paths;
 }
 
+void markProcessRunning(unsigned long id) {
+    drive().runningProcesses.insert(id);
+}
+
 void failNextCreateFolder(unsigned long error) {
     drive().nextCreateFolderError = error;
 }
@@ -230,6 +237,27 @@ Status replaceFile(const std::wstring& path, std::string_view bytes) {
     }
     addFile(full, std::string(bytes));
     return {};
+}
+
+void removeLeftovers(const std::wstring& folder) {
+    const auto parent = fold(absolute(folder));
+    std::vector<std::wstring> ended;
+    for (const auto& [key, entry] : drive().entries) {
+        if (fold(parentOf(entry.path)) != parent) {
+            continue;
+        }
+        const auto leaf = leafOf(entry.path);
+        const auto owner = leftoverOwner(leaf);
+        if (owner && entry.folder == leaf.starts_with(L"~staging-") &&
+            !drive().runningProcesses.contains(*owner)) {
+            ended.push_back(key);
+        }
+    }
+    for (const auto& key : ended) {
+        std::erase_if(drive().entries, [&](const auto& item) {
+            return item.first == key || item.first.starts_with(key + L"\\");
+        });
+    }
 }
 
 } // namespace platform

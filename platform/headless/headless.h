@@ -69,6 +69,8 @@ bool fileExists(const std::wstring& path);
 std::string fileBytes(const std::wstring& path); // throws when missing
 // Every file and folder path, absolute, in the letter case first used.
 std::vector<std::wstring> allPaths();
+// Leftovers named after a process marked running stay; all others have ended.
+void markProcessRunning(unsigned long id);
 // The next createFolder / replaceFile fails with this OS error (0: none).
 void failNextCreateFolder(unsigned long error);
 void failNextReplace(unsigned long error);

@@ -48,7 +48,9 @@ struct HttpClient::Session {};
 HttpClient::HttpClient() : session_(std::make_unique<Session>()) {}
 HttpClient::~HttpClient() = default;
 
-HttpResult HttpClient::get(const std::wstring& url) {
+namespace {
+
+HttpResult answerFor(const std::wstring& url) {
     auto& s = headless::script();
     s.requested.push_back(url);
     if (auto it = s.answers.find(url); it != s.answers.end()) {
@@ -57,8 +59,43 @@ HttpResult HttpClient::get(const std::wstring& url) {
     HttpResult notFound;
     notFound.failure = HttpFailure::badStatus;
     notFound.status = 404;
-    notFound.body = "<html><body>Not Found</body></html>";
     return notFound;
+}
+
+} // namespace
+
+// A scripted body reaches the sink in two parts, as far as it got: a failure
+// scripted with a 200 and a body (cut short, too slow ...) comes after its bytes.
+HttpResult HttpClient::get(const std::wstring& url, ByteSink& sink) {
+    auto result = answerFor(url);
+    const std::string body = std::exchange(result.body, {});
+    if (result.status != 200) {
+        return result;
+    }
+    const std::string_view bytes = body;
+    for (const auto part : {bytes.substr(0, bytes.size() / 2), bytes.substr(bytes.size() / 2)}) {
+        if (const Status stored = sink.append(part); !stored.ok()) {
+            HttpResult refused;
+            refused.status = result.status;
+            refused.failure = HttpFailure::notStored;
+            refused.error = stored.error;
+            return refused;
+        }
+        result.received += part.size();
+    }
+    return result;
+}
+
+HttpResult HttpClient::get(const std::wstring& url, std::size_t limit) {
+    auto result = answerFor(url);
+    if (result.ok() && result.body.size() > limit) {
+        result.failure = HttpFailure::tooLarge;
+    }
+    result.received = result.body.size();
+    if (!result.ok()) {
+        result.body.clear();
+    }
+    return result;
 }
 
 } // namespace platform

@@ -13,7 +13,8 @@ void resetHttp();
 
 // Answers every later request of this exact URL with status 200 and these bytes.
 void serveBody(const std::wstring& url, std::string body);
-// Answers every later request of this exact URL with this result.
+// Answers every later request of this exact URL with this result. A streamed
+// request with status 200 gets the result's body, then its failure if any.
 void serveResult(const std::wstring& url, HttpResult result);
 // A URL that nothing was scripted for gets a 404.
 

@@ -20,6 +20,10 @@ namespace {
 using win32::FileHandle;
 using win32::writeAll;
 
+bool isPlainName(const std::wstring& name) {
+    return !name.empty() && name.find_first_of(L"\\/") == std::wstring::npos;
+}
+
 // A new file of this process's own in the folder, opened for writing.
 DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle& file) {
     static std::atomic<unsigned> counter{0};
@@ -69,6 +73,81 @@ struct FolderWriter::Staging {
     bool made = false; // by us, so ours to remove
 };
 
+struct FolderWriter::File::State {
+    FolderWriter* writer = nullptr;
+    std::wstring name;
+    std::wstring temporary; // empty until the first byte (or the commit) makes it
+    FileHandle file;
+    DWORD error = ERROR_SUCCESS; // the first failure, kept
+    bool done = false;
+
+    DWORD create() {
+        if (temporary.empty()) {
+            error = createTemporary(writer->stagingFolder(), temporary, file);
+            if (error != ERROR_SUCCESS) {
+                temporary.clear();
+            }
+        }
+        return error;
+    }
+
+    void discard() {
+        if (!temporary.empty()) {
+            file.reset();
+            DeleteFileW(temporary.c_str());
+            temporary.clear();
+        }
+    }
+};
+
+FolderWriter::File::File(std::unique_ptr<State> state) : state_(std::move(state)) {}
+FolderWriter::File::File(File&&) noexcept = default;
+FolderWriter::File& FolderWriter::File::operator=(File&&) noexcept = default;
+
+FolderWriter::File::~File() {
+    if (state_) {
+        state_->discard();
+    }
+}
+
+Status FolderWriter::File::append(std::string_view bytes) {
+    State& state = *state_;
+    if (state.done) {
+        return Status{ERROR_INVALID_FUNCTION};
+    }
+    if (state.error != ERROR_SUCCESS || state.create() != ERROR_SUCCESS) {
+        return Status{state.error};
+    }
+    state.error = writeAll(state.file.get(), bytes);
+    if (state.error != ERROR_SUCCESS) {
+        state.discard();
+    }
+    return Status{state.error};
+}
+
+Status FolderWriter::File::commit() {
+    State& state = *state_;
+    if (state.done) {
+        return Status{ERROR_INVALID_FUNCTION};
+    }
+    state.done = true;
+    if (state.error != ERROR_SUCCESS || state.create() != ERROR_SUCCESS) {
+        state.discard();
+        return Status{state.error};
+    }
+    if (!CloseHandle(state.file.release())) {
+        state.error = GetLastError();
+    } else {
+        state.error = moveOver(state.temporary, state.writer->folder_ + L"\\" + state.name);
+    }
+    if (state.error == ERROR_SUCCESS) {
+        state.temporary.clear(); // it is the target now
+    } else {
+        state.discard();
+    }
+    return Status{state.error};
+}
+
 FolderWriter::FolderWriter(std::wstring folder) : folder_(std::move(folder)) {}
 
 FolderWriter::~FolderWriter() {
@@ -77,13 +156,10 @@ FolderWriter::~FolderWriter() {
     }
 }
 
-Status FolderWriter::write(const std::wstring& name, std::string_view bytes) {
-    if (name.empty() || name.find_first_of(L"\\/") != std::wstring::npos) {
-        return Status{ERROR_INVALID_NAME};
-    }
+const std::wstring& FolderWriter::stagingFolder() {
     if (!staging_) {
-        // Made once, on the first write. Without it the temporary files go
-        // into the folder itself, which is slower but as safe.
+        // Without a staging folder the temporary files go into the folder
+        // itself, which is slower but as safe.
         staging_ = std::make_unique<Staging>();
         staging_->path = folder_ + L"\\~staging-" + std::to_wstring(GetCurrentProcessId());
         if (CreateDirectoryW(staging_->path.c_str(), nullptr)) {
@@ -99,24 +175,17 @@ Status FolderWriter::write(const std::wstring& name, std::string_view bytes) {
             }
         }
     }
+    return staging_->path;
+}
 
-    std::wstring temporary;
-    FileHandle file;
-    DWORD error = createTemporary(staging_->path, temporary, file);
-    if (error != ERROR_SUCCESS) {
-        return Status{error};
+FolderWriter::File FolderWriter::open(const std::wstring& name) {
+    auto state = std::make_unique<File::State>();
+    state->writer = this;
+    state->name = name;
+    if (!isPlainName(name)) {
+        state->error = ERROR_INVALID_NAME;
     }
-    error = writeAll(file.get(), bytes);
-    if (!CloseHandle(file.release()) && error == ERROR_SUCCESS) {
-        error = GetLastError();
-    }
-    if (error == ERROR_SUCCESS) {
-        error = moveOver(temporary, folder_ + L"\\" + name);
-    }
-    if (error != ERROR_SUCCESS) {
-        DeleteFileW(temporary.c_str());
-    }
-    return Status{error};
+    return File(std::move(state));
 }
 
 } // namespace platform

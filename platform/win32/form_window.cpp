@@ -1,6 +1,7 @@
 #include "platform/win32/form_window.h"
 
 #include "platform/twips.h"
+#include "platform/win32/background_thread.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/layout.h"
 #include "platform/win32/message_loop.h"
@@ -318,6 +319,13 @@ LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM w
 }
 
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // While a handler waits for the network only sent messages get through, and a
+    // command among them (a button pressed by an accessibility tool, a close)
+    // would start a handler inside the running one: it waits its turn instead.
+    if ((message == WM_COMMAND || message == WM_CLOSE) && waitingResponsively()) {
+        PostMessageW(window, message, wParam, lParam);
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));

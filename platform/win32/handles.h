@@ -43,6 +43,13 @@ struct FileHandleTraits {
 };
 using FileHandle = Owned<HANDLE, FileHandleTraits>;
 
+// Events, threads and processes: null when there is none.
+struct KernelHandleTraits {
+    static HANDLE invalid() { return nullptr; }
+    static void close(HANDLE handle) { CloseHandle(handle); }
+};
+using KernelHandle = Owned<HANDLE, KernelHandleTraits>;
+
 struct FindHandleTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE handle) { FindClose(handle); }

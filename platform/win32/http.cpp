@@ -1,7 +1,14 @@
 // HttpClient on WinHTTP: its timeouts take effect (WinINet ignores its connect
 // timeout), and one session keeps the connection to a host alive between requests.
+//
+// Requests go out as HTTP/1.0, so that a server frames the body with a
+// Content-Length and never in chunks: Wine's WinHTTP reads a chunked body whose
+// connection closes before the last chunk as if it had ended, and nothing it
+// hands back tells the two apart. A Content-Length can be checked.
 #include "platform/http.h"
 
+#include "platform/low_speed_limit.h"
+#include "platform/win32/background_thread.h"
 #include "platform/win32/http_handle.h"
 #include "platform/win32/http_proxy.h"
 
@@ -9,6 +16,7 @@
 #include <winhttp.h>
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 namespace platform {
@@ -16,7 +24,9 @@ namespace platform {
 namespace {
 
 constexpr DWORD timeoutMilliseconds = 30000;
-constexpr std::size_t largestReservation = 64u << 20; // a Content-Length is only a claim
+// At least this much of a body in every span of the silence timeout's length.
+constexpr std::uint64_t lowSpeedBytes = 1024;
+constexpr auto lowSpeedSpan = std::chrono::milliseconds(timeoutMilliseconds);
 constexpr DWORD readChunk = 64 * 1024;
 
 HttpResult failed(HttpFailure failure, DWORD error) {
@@ -113,6 +123,31 @@ bool contentLength(HINTERNET request, unsigned long long& length) {
     return anyDigit;
 }
 
+// The body kept in memory, up to a limit.
+class MemorySink final : public ByteSink {
+public:
+    MemorySink(std::string& body, std::size_t limit) : body_(body), limit_(limit) {}
+
+    Status append(std::string_view bytes) override {
+        if (bytes.size() > limit_ - body_.size()) {
+            overLimit = true;
+            return Status{ERROR_NOT_ENOUGH_MEMORY};
+        }
+        try {
+            body_.append(bytes);
+        } catch (const std::bad_alloc&) {
+            return Status{ERROR_NOT_ENOUGH_MEMORY};
+        }
+        return Status{};
+    }
+
+    bool overLimit = false;
+
+private:
+    std::string& body_;
+    std::size_t limit_;
+};
+
 } // namespace
 
 struct HttpClient::Session {
@@ -121,6 +156,7 @@ struct HttpClient::Session {
     InternetHandle connection; // to the host of the last request, kept for the next
     std::wstring connectedHost;
     INTERNET_PORT connectedPort = 0;
+    win32::BackgroundThread worker; // every WinHTTP call of this client runs there
 
     DWORD open() {
         session.reset(openProxiedSession(programName(), proxy));
@@ -148,15 +184,17 @@ struct HttpClient::Session {
         }
         return connection.get();
     }
+
+    // The request and its response, on the worker thread.
+    HttpResult transfer(const std::wstring& url, ByteSink& sink, unsigned long long limit);
+    HttpResult readBody(HINTERNET request, unsigned long long length, ByteSink& sink);
 };
 
-HttpClient::HttpClient() : session_(std::make_unique<Session>()) {}
-HttpClient::~HttpClient() = default;
-
-HttpResult HttpClient::get(const std::wstring& url) {
-    if (!session_->session) {
-        if (const DWORD error = session_->open()) {
-            session_->session.reset();
+HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink,
+                                         unsigned long long limit) {
+    if (!session) {
+        if (const DWORD error = open()) {
+            session.reset();
             return failed(HttpFailure::unreachable, error);
         }
     }
@@ -164,8 +202,8 @@ HttpResult HttpClient::get(const std::wstring& url) {
     if (!crack(url, parts)) {
         return failed(HttpFailure::badUrl, GetLastError());
     }
-    const HINTERNET connection = session_->connectionTo(parts);
-    if (!connection) {
+    const HINTERNET connected = connectionTo(parts);
+    if (!connected) {
         return lastCallFailed();
     }
 
@@ -173,13 +211,13 @@ HttpResult HttpClient::get(const std::wstring& url) {
     const DWORD flags = WINHTTP_FLAG_REFRESH | WINHTTP_FLAG_ESCAPE_DISABLE |
                         WINHTTP_FLAG_ESCAPE_DISABLE_QUERY |
                         (parts.secure ? WINHTTP_FLAG_SECURE : 0);
-    const InternetHandle request(WinHttpOpenRequest(connection, L"GET", parts.pathAndQuery.c_str(),
-                                                    nullptr, WINHTTP_NO_REFERER,
+    const InternetHandle request(WinHttpOpenRequest(connected, L"GET", parts.pathAndQuery.c_str(),
+                                                    L"HTTP/1.0", WINHTTP_NO_REFERER,
                                                     WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!request) {
         return lastCallFailed();
     }
-    if (!session_->proxy.applyTo(session_->session.get(), request.get(), url)) {
+    if (!proxy.applyTo(session.get(), request.get(), url)) {
         return lastCallFailed();
     }
     if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
@@ -188,7 +226,6 @@ HttpResult HttpClient::get(const std::wstring& url) {
         return lastCallFailed();
     }
 
-    HttpResult result;
     DWORD status = 0;
     DWORD size = sizeof(status);
     if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
@@ -196,42 +233,89 @@ HttpResult HttpClient::get(const std::wstring& url) {
                              WINHTTP_NO_HEADER_INDEX)) {
         return lastCallFailed();
     }
+    HttpResult result;
     result.status = static_cast<int>(status);
-    if (status < 200 || status > 299) {
+    // Only a 200 carries the whole file: not 204 (no content), not 206 (a part).
+    if (status != 200) {
         result.failure = HttpFailure::badStatus;
         return result;
     }
-
-    unsigned long long announced = 0;
-    const bool hasLength = contentLength(request.get(), announced);
-    try {
-        if (hasLength) {
-            result.body.reserve(static_cast<std::size_t>(
-                std::min<unsigned long long>(announced, largestReservation)));
-        }
-        for (;;) {
-            const std::size_t had = result.body.size();
-            result.body.resize(had + readChunk);
-            DWORD read = 0;
-            if (!WinHttpReadData(request.get(), result.body.data() + had, readChunk, &read)) {
-                const DWORD error = GetLastError();
-                result.body.resize(had);
-                auto broken = transferFailed(error);
-                broken.status = result.status;
-                return broken;
-            }
-            result.body.resize(had + read);
-            if (read == 0) {
-                break;
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        auto tooBig = failed(HttpFailure::broken, ERROR_NOT_ENOUGH_MEMORY);
-        tooBig.status = result.status;
-        return tooBig;
+    unsigned long long length = 0;
+    if (!contentLength(request.get(), length)) {
+        result.failure = HttpFailure::lengthUnknown;
+        return result;
     }
-    if (hasLength && result.body.size() < announced) {
+    if (length > limit) {
+        result.failure = HttpFailure::tooLarge;
+        return result;
+    }
+    auto body = readBody(request.get(), length, sink);
+    body.status = result.status;
+    return body;
+}
+
+// Reads what has arrived, never waiting for more than one receive: each wait is
+// bounded by the silence timeout, and the speed is judged between waits.
+HttpResult HttpClient::Session::readBody(HINTERNET request, unsigned long long length,
+                                         ByteSink& sink) {
+    HttpResult result;
+    std::string buffer(readChunk, '\0');
+    LowSpeedLimit speed(lowSpeedBytes, lowSpeedSpan, LowSpeedLimit::Clock::now());
+    const auto stop = [&](HttpResult failure) {
+        failure.received = result.received;
+        return failure;
+    };
+    for (;;) {
+        DWORD available = 0;
+        if (!WinHttpQueryDataAvailable(request, &available)) {
+            return stop(lastCallFailed());
+        }
+        if (available == 0) {
+            break;
+        }
+        DWORD read = 0;
+        if (!WinHttpReadData(request, buffer.data(), std::min(available, readChunk), &read)) {
+            return stop(lastCallFailed());
+        }
+        if (read == 0) {
+            break;
+        }
+        if (const Status stored = sink.append(std::string_view(buffer.data(), read));
+            !stored.ok()) {
+            return stop(failed(HttpFailure::notStored, stored.error));
+        }
+        result.received += read;
+        if (!speed.keepsUp(LowSpeedLimit::Clock::now(), result.received)) {
+            result.failure = HttpFailure::tooSlow;
+            return result;
+        }
+    }
+    if (result.received != length) {
         result.failure = HttpFailure::shortBody;
+    }
+    return result;
+}
+
+HttpClient::HttpClient() : session_(std::make_unique<Session>()) {}
+HttpClient::~HttpClient() = default;
+
+HttpResult HttpClient::get(const std::wstring& url, ByteSink& sink) {
+    HttpResult result;
+    session_->worker.run([&] { result = session_->transfer(url, sink, ~0ULL); });
+    return result;
+}
+
+HttpResult HttpClient::get(const std::wstring& url, std::size_t limit) {
+    std::string body;
+    MemorySink sink(body, limit);
+    HttpResult result;
+    session_->worker.run([&] { result = session_->transfer(url, sink, limit); });
+    if (result.failure == HttpFailure::notStored && sink.overLimit) {
+        result.failure = HttpFailure::tooLarge;
+        result.error = 0;
+    }
+    if (result.ok()) {
+        result.body = std::move(body);
     }
     return result;
 }

@@ -1,28 +1,11 @@
 // Starting a program with CreateProcessW.
 #include "platform/process.h"
 
+#include "platform/win32/handles.h"
+
 #include <windows.h>
 
 namespace platform {
-
-namespace {
-
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (handle_) {
-            CloseHandle(handle_);
-        }
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
 
 Status startProgram(const std::wstring& path) {
     if (path.empty()) {
@@ -40,8 +23,8 @@ Status startProgram(const std::wstring& path) {
                         nullptr, &startup, &process)) {
         return {GetLastError()};
     }
-    const OwnedHandle processHandle(process.hProcess);
-    const OwnedHandle threadHandle(process.hThread);
+    const win32::KernelHandle processHandle(process.hProcess);
+    const win32::KernelHandle threadHandle(process.hThread);
     return {};
 }
 

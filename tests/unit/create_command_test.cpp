@@ -109,9 +109,29 @@ TEST_F(CreateCommand, AsksAlsoForHiddenSystemFilesAndOtherLetterCase) {
 }
 
 TEST_F(CreateCommand, RefusesNamesThatCannotBeAFileNameBeforeAnythingElse) {
-    const std::wstring refused[] = {L"",    L"a|b",   L"a\\b",  L"..\\up",  L"a/b",       L"C:x",
-                                    L"*",   L"what?", L"\"q\"", L"<a>",     L"tab\there", L"CON",
-                                    L"con", L"Nul.x", L"aux ",  L"PRN . a", L"COM1",      L"lpt9"};
+    const std::wstring refused[] = {L"",
+                                    L"a|b",
+                                    L"a\\b",
+                                    L"..\\up",
+                                    L"a/b",
+                                    L"C:x",
+                                    L"*",
+                                    L"what?",
+                                    L"\"q\"",
+                                    L"<a>",
+                                    L"tab\there",
+                                    L"CON",
+                                    L"con",
+                                    L"Nul.x",
+                                    L"aux ",
+                                    L"PRN . a",
+                                    L"COM1",
+                                    L"lpt9",
+                                    L"CONIN$",
+                                    L"conout$.x",
+                                    L"COM\u00B9",
+                                    L"evil\u202Epns.exe",
+                                    std::wstring(252, L'n')};
     for (const auto& bad : refused) {
         SCOPED_TRACE(testing::Message() << "name of " << bad.size() << " characters");
         name(bad);
@@ -128,6 +148,19 @@ TEST_F(CreateCommand, RefusesNamesThatCannotBeAFileNameBeforeAnythingElse) {
     }
     // Nothing was made: not even the folder.
     EXPECT_EQ(hl::allPaths(), std::vector<std::wstring>{L"C:\\Tools"});
+}
+
+TEST_F(CreateCommand, RemovesTemporaryFilesOfEndedProgramsNotOfRunningOnes) {
+    hl::addFolder(folder);
+    hl::addFile(folder + L"\\~rf1c-1.tmp", "left by a killed snipforge");
+    hl::addFile(folder + L"\\~rf2d-1.tmp", "being written by a running one");
+    hl::addFile(folder + L"\\~rf-notes.txt", "not ours");
+    hl::markProcessRunning(0x2d);
+    name(L"a");
+    create();
+    EXPECT_EQ(hl::allPaths(),
+              (std::vector<std::wstring>{L"C:\\Tools", folder, folder + L"\\a.snp",
+                                         folder + L"\\~rf-notes.txt", folder + L"\\~rf2d-1.tmp"}));
 }
 
 TEST_F(CreateCommand, AcceptsNamesThatOnlyLookLikeDevices) {

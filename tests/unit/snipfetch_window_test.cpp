@@ -126,8 +126,20 @@ TEST_F(DownloadWindow, AnEmptyCatalogueClearsTheListAndShowsTheNotice) {
 }
 
 TEST_F(DownloadWindow, UnsafeNamesAreNeverListed) {
-    listed("..\\evil.snp\r\n../evil.snp\r\nC:\\evil.snp\r\nnul.snp\r\n..\r\nok.snp\r\n");
-    EXPECT_EQ(rows(), (Rows{L"ok.snp"}));
+    listed("..\\evil.snp\r\n../evil.snp\r\nC:\\evil.snp\r\nnul.snp\r\n..\r\nok.snp\r\n"
+           "evil\xE2\x80\xAEpns.exe\r\nCONIN$\r\nlpt\xC2\xB3.snp\r\n" +
+           std::string(256, 'n') + "\r\n" + std::string(255, 'y'));
+    EXPECT_EQ(rows(), (Rows{L"ok.snp", std::wstring(255, L'y')}));
+}
+
+TEST_F(DownloadWindow, ACatalogueOver64MiBIsAFailedGetList) {
+    listed("a.snp");
+    std::string huge(64u << 20, 'x');
+    huge.push_back('x');
+    hl::serveBody(catalogue, std::move(huge));
+    getList();
+    EXPECT_EQ(rows(), (Rows{L"a.snp"}));
+    expectOnlyMessage(listError, 16, L"Error");
 }
 
 TEST_F(DownloadWindow, AFailedFetchKeepsThePreviousRows) {
@@ -240,19 +252,53 @@ TEST_F(DownloadWindow, AFailingSecondOfThreeRowsKeepsTheFirstAndFetchesNoThird) 
 TEST_F(DownloadWindow, EveryKindOfTransferFailureEndsInTheError) {
     listed("a.snp");
     list().userToggled(0, true);
-    for (auto kind : {platform::HttpFailure::unreachable, platform::HttpFailure::timedOut,
-                      platform::HttpFailure::broken, platform::HttpFailure::shortBody}) {
+    using enum platform::HttpFailure;
+    for (auto kind : {unreachable, timedOut, tooSlow, broken, lengthUnknown, notStored}) {
         hl::serveResult(base + L"a.snp", failure(kind));
         download();
     }
-    hl::serveResult(base + L"a.snp", failure(platform::HttpFailure::badStatus, 404));
-    download();
-    ASSERT_EQ(hl::messages().size(), 5u);
+    for (int status : {404, 204, 206}) {
+        hl::serveResult(base + L"a.snp", failure(badStatus, status));
+        download();
+    }
+    ASSERT_EQ(hl::messages().size(), 9u);
     for (const auto& message : hl::messages()) {
         EXPECT_EQ(message.text, downloadError);
         EXPECT_EQ(message.title, L"Error");
     }
     EXPECT_FALSE(hl::fileExists(folder + L"\\a.snp"));
+}
+
+// The body goes to the file as it arrives; a transfer that fails on the way
+// leaves the earlier file as it was.
+TEST_F(DownloadWindow, AFileThatFailsPartWayLeavesTheEarlierOne) {
+    listed("a.snp");
+    hl::addFolder(folder);
+    hl::addFile(folder + L"\\a.snp", "earlier a");
+    list().userToggled(0, true);
+    for (auto kind : {platform::HttpFailure::shortBody, platform::HttpFailure::tooSlow}) {
+        auto cut = failure(kind, 200);
+        cut.body = "the first half of a new a";
+        hl::serveResult(base + L"a.snp", cut);
+        download();
+        EXPECT_EQ(hl::fileBytes(folder + L"\\a.snp"), "earlier a");
+    }
+    EXPECT_EQ(hl::messages().size(), 2u);
+}
+
+TEST_F(DownloadWindow, DownloadRemovesWhatEndedProgramsLeftAndKeepsWhatRunningOnesUse) {
+    hl::addFolder(folder);
+    hl::addFolder(folder + L"\\~staging-41");
+    hl::addFile(folder + L"\\~staging-41\\~41-7.tmp", "half a download");
+    hl::addFile(folder + L"\\~rf2a-1.tmp", "half a sniplet");
+    hl::addFolder(folder + L"\\~staging-99");
+    hl::addFile(folder + L"\\~rf63-2.tmp", "in use");
+    hl::addFile(folder + L"\\~staging-7.snp", "a sniplet of that name");
+    hl::markProcessRunning(99);
+    download();
+    expectOnlyMessage(selectOne, 64, L"Notice");
+    EXPECT_EQ(hl::allPaths(), (Rows{L"C:\\Work", folder, folder + L"\\~rf63-2.tmp",
+                                    folder + L"\\~staging-7.snp", folder + L"\\~staging-99"}));
 }
 
 TEST_F(DownloadWindow, AFileNamedLikeTheFolderFailsTheFirstWrite) {

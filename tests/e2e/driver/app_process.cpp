@@ -76,7 +76,7 @@ App::App(const std::wstring& programPath, const std::wstring& folder) {
     const std::wstring source = windowsPath(programPath);
     const auto slash = source.find_last_of(L'\\');
     exePath_ = folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    if (!CopyFileW(source.c_str(), exePath_.c_str(), TRUE)) {
+    if (!CopyFileW(source.c_str(), exePath_.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         fail("could not copy " + describe(source) + " to " + describe(exePath_) + " (error " +
              std::to_string(error) + ")");
@@ -102,6 +102,12 @@ App::~App() {
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+}
+
+void App::kill() {
+    require(TerminateProcess(process_.hProcess, 1) != 0, "could not end the program");
+    require(WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0,
+            "the program did not end when killed");
 }
 
 bool App::running() const {

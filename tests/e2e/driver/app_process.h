@@ -36,8 +36,8 @@ bool removeAll(const std::wstring& path);
 
 class App {
 public:
-    // Copies the program into folder and starts that copy there, with folder as
-    // its current directory.
+    // Copies the program into folder (over an earlier copy) and starts that copy there, with folder
+    // as its current directory.
     App(const std::wstring& programPath, const std::wstring& folder);
     ~App();
     App(const App&) = delete;
@@ -49,6 +49,8 @@ public:
 
     // Waits for the process to end; its exit code, or fails the case.
     DWORD waitForExit(milliseconds timeout = defaultTimeout);
+    // Ends the process at once, as a crash or the task manager would.
+    void kill();
 
 private:
     std::wstring exePath_;

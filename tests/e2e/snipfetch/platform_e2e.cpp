@@ -9,7 +9,10 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <source_location>
+#include <thread>
+#include <vector>
 
 using namespace e2e;
 using namespace snipfetch_e2e;
@@ -26,6 +29,25 @@ void checkFailure(const platform::HttpResult& result, platform::HttpFailure expe
           std::string(what) + ": " + utf8(platform::describe(result)));
 }
 
+constexpr std::size_t anyLength = 1 << 20;
+
+// Every piece a body arrived in, in order.
+class Pieces final : public platform::ByteSink {
+public:
+    platform::Status append(std::string_view bytes) override {
+        pieces.emplace_back(bytes);
+        return {};
+    }
+    std::string joined() const {
+        std::string all;
+        for (const auto& piece : pieces) {
+            all += piece;
+        }
+        return all;
+    }
+    std::vector<std::string> pieces;
+};
+
 void httpAnswers() {
     SnipletSite site;
     const std::string binary("\0\r\n\xFF\x80 body\r\n\0", 12);
@@ -37,32 +59,127 @@ void httpAnswers() {
     site.redirect(L"moved.snp", "/Sniplets/a.snp");
 
     platform::HttpClient http;
-    const auto a = http.get(siteUrl(L"a.snp"));
+    const auto a = http.get(siteUrl(L"a.snp"), anyLength);
     if (check(a.ok(), "a.snp: " + utf8(platform::describe(a)))) {
         checkEqualBytes(a.body, binary, "body of a.snp");
         checkEqual(a.status, 200, "status of a.snp");
     }
-    const auto spaced = http.get(siteUrl(L"My%20Tools.snp"));
+    const auto spaced = http.get(siteUrl(L"My%20Tools.snp"), anyLength);
     check(spaced.ok() && spaced.body == "tools",
           "My%20Tools.snp: " + utf8(platform::describe(spaced)));
-    const auto moved = http.get(siteUrl(L"moved.snp"));
+    const auto moved = http.get(siteUrl(L"moved.snp"), anyLength);
     check(moved.ok() && moved.body == binary, "a redirect is followed");
-    checkFailure(http.get(siteUrl(L"missing.snp")), platform::HttpFailure::badStatus, 404,
-                 "a missing file");
-    checkFailure(http.get(siteUrl(L"error.snp")), platform::HttpFailure::badStatus, 500,
+    checkFailure(http.get(siteUrl(L"missing.snp"), anyLength), platform::HttpFailure::badStatus,
+                 404, "a missing file");
+    checkFailure(http.get(siteUrl(L"error.snp"), anyLength), platform::HttpFailure::badStatus, 500,
                  "a server error");
-    checkFailure(http.get(siteUrl(L"cut.snp")), platform::HttpFailure::shortBody, 200,
+    checkFailure(http.get(siteUrl(L"cut.snp"), anyLength), platform::HttpFailure::shortBody, 200,
                  "a body cut short");
     // The client goes on after failures, and the server saw each path as sent.
-    check(http.get(siteUrl(L"a.snp")).ok(), "a.snp again after the failures");
+    check(http.get(siteUrl(L"a.snp"), anyLength).ok(), "a.snp again after the failures");
     const auto requests = site.requests();
     check(requests.size() == 8 && requests[1] == "/Sniplets/My%20Tools.snp",
           "the server saw the encoded path unchanged");
 
     // Port 1 on the loopback: nothing listens, the connection is refused at once.
-    checkFailure(http.get(L"http://127.0.0.1:1/Sniplets/a.snp"), platform::HttpFailure::unreachable,
-                 0, "a refused connection");
-    checkFailure(http.get(L"not a url"), platform::HttpFailure::badUrl, 0, "a malformed URL");
+    checkFailure(http.get(L"http://127.0.0.1:1/Sniplets/a.snp", anyLength),
+                 platform::HttpFailure::unreachable, 0, "a refused connection");
+    checkFailure(http.get(L"not a url", anyLength), platform::HttpFailure::badUrl, 0,
+                 "a malformed URL");
+}
+
+// Only a 200 whose Content-Length was met is a body: a chunked body, or one
+// ended by closing the connection, cannot be told apart from one cut short.
+void onlyWholeBodiesCount() {
+    SnipletSite site;
+    const std::string body(5000, 'w');
+    for (const auto* name : {L"chunked.snp", L"chunked-cut.snp", L"unframed.snp", L"empty.snp",
+                             L"part.snp", L"huge.snp", L"big.snp", L"streamed.snp"}) {
+        site.serve(name, body);
+    }
+    site.chunked(L"chunked.snp", true);
+    site.chunked(L"chunked-cut.snp", false);
+    site.withoutLength(L"unframed.snp");
+    site.answerStatus(L"empty.snp", 204);
+    site.answerStatus(L"part.snp", 206);
+    site.huge(L"huge.snp", 65LL << 20);
+
+    platform::HttpClient http;
+    using platform::HttpFailure;
+    checkFailure(http.get(siteUrl(L"chunked.snp"), anyLength), HttpFailure::lengthUnknown, 200,
+                 "a chunked body");
+    checkFailure(http.get(siteUrl(L"chunked-cut.snp"), anyLength), HttpFailure::lengthUnknown, 200,
+                 "a chunked body cut short");
+    checkFailure(http.get(siteUrl(L"unframed.snp"), anyLength), HttpFailure::lengthUnknown, 200,
+                 "a body ended by closing");
+    checkFailure(http.get(siteUrl(L"empty.snp"), anyLength), HttpFailure::badStatus, 204,
+                 "no content");
+    checkFailure(http.get(siteUrl(L"part.snp"), anyLength), HttpFailure::badStatus, 206,
+                 "partial content");
+    // An announced length beyond the limit fails before the body is read.
+    checkFailure(http.get(siteUrl(L"huge.snp"), 64u << 20), HttpFailure::tooLarge, 200,
+                 "a body longer than the limit");
+    checkFailure(http.get(siteUrl(L"big.snp"), 4999), HttpFailure::tooLarge, 200,
+                 "a body one byte over the limit");
+    const auto fits = http.get(siteUrl(L"big.snp"), 5000);
+    check(fits.ok() && fits.body == body, "a body of exactly the limit");
+
+    // Streamed: the bytes reach the sink as they come and are kept nowhere else.
+    const std::string large(3 << 20, 's');
+    site.serve(L"streamed.snp", large);
+    Pieces pieces;
+    const auto streamed = http.get(siteUrl(L"streamed.snp"), pieces);
+    check(streamed.ok() && streamed.body.empty() && streamed.received == large.size(),
+          "streamed: " + utf8(platform::describe(streamed)));
+    check(pieces.joined() == large, "the sink got the whole body");
+    check(pieces.pieces.size() > 1,
+          "the body came in " + std::to_string(pieces.pieces.size()) + " pieces, not all at once");
+}
+
+// Bodies that arrive slowly: a steady slow line finishes; a trickle and a stall
+// fail in bounded time. Run side by side, each on its own client.
+void slowBodies() {
+    SnipletSite site;
+    site.serve(L"steady.snp", std::string(1750, 's'));
+    site.trickle(L"steady.snp", 50, 1.0); // 1,500 bytes in every 30 s, for 35 s
+    site.serve(L"trickle.snp", std::string(400, 't'));
+    site.trickle(L"trickle.snp", 4, 1.0); // 120 bytes in every 30 s
+    site.serve(L"stall.snp", std::string(2000, 'h'));
+    site.stallHalfway(L"stall.snp");
+
+    struct Run {
+        std::wstring name;
+        platform::HttpResult result;
+        double seconds = 0;
+    };
+    std::vector<Run> runs(3);
+    runs[0].name = L"steady.snp";
+    runs[1].name = L"trickle.snp";
+    runs[2].name = L"stall.snp";
+    std::vector<std::thread> threads;
+    for (auto& run : runs) {
+        threads.emplace_back([&run] {
+            const auto start = std::chrono::steady_clock::now();
+            platform::HttpClient http;
+            Pieces pieces;
+            run.result = http.get(siteUrl(run.name), pieces);
+            run.seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (const auto& run : runs) {
+        note(utf8(run.name) + ": " + utf8(platform::describe(run.result)) + " after " +
+             std::to_string(run.seconds) + " s");
+    }
+    check(runs[0].result.ok() && runs[0].result.received == 1750, "the steady slow line finished");
+    check(runs[1].result.failure == platform::HttpFailure::tooSlow && runs[1].seconds < 45,
+          "the trickle failed as too slow within 45 s");
+    check(runs[2].result.failure == platform::HttpFailure::timedOut &&
+              runs[2].result.received == 1000 && runs[2].seconds < 45,
+          "the stall halfway timed out within 45 s");
 }
 
 void checkEntries(const std::wstring& folder, const std::vector<std::wstring>& expected,
@@ -88,6 +205,12 @@ void folderWriterWritesWholeOrNotAtAll() {
         writeFileBytes(path, std::string(5000, 'L'));
         check(writer.write(L"a.snp", "short").ok(), "a longer file is replaced");
         checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short", "no tail is left");
+        {
+            auto dropped = writer.open(L"a.snp");
+            check(dropped.append("part of a new a.snp").ok(), "a streamed file takes bytes");
+        }
+        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short",
+                        "a file dropped before its commit leaves the earlier one");
 
         writeFileBytes(hidden, "old");
         SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -128,6 +251,8 @@ void folderWriterWritesWholeOrNotAtAll() {
 int main() {
     Suite suite("snipfetch_platform");
     suite.add("http_answers", httpAnswers);
+    suite.add("only_whole_bodies_count", onlyWholeBodiesCount);
+    suite.add("slow_bodies", slowBodies);
     suite.add("folder_writer_writes_whole_or_not_at_all", folderWriterWritesWholeOrNotAtAll);
     return suite.run();
 }

@@ -14,6 +14,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cwchar>
 #include <source_location>
 
 using namespace e2e;
@@ -209,7 +211,9 @@ void nothingNewShowsTheNotice() {
 void traversalNamesAreSkipped() {
     SnipletSite site;
     site.serveCatalogue("..\\evil.snp\r\n../evil.snp\r\nC:\\evil.snp\r\nnul.snp\r\n..\r\n"
-                        "sub/evil.snp\r\nok.snp\r\n");
+                        "sub/evil.snp\r\nevil\xE2\x80\xAEpns.exe\r\nCONOUT$.snp\r\n"
+                        "COM\xC2\xB9.snp\r\n" +
+                        std::string(300, 'x') + ".snp\r\nok.snp\r\n");
     site.serve(L"ok.snp", "ok");
     SnipfetchWindow window(L"traversal");
     window.getList();
@@ -316,6 +320,17 @@ void failedCatalogueKeepsTheRows() {
     site.cutShort(L"Sniplets.txt");
     window.getList();
     window.expectMessage(L"Error", text::listError, BoxIcon::Stop);
+    note("catalogue in chunks, cut short");
+    site.clearMarkers(L"Sniplets.txt");
+    site.serveCatalogue("c.snp\r\nd.snp\r\ne.snp\r\nf.snp");
+    site.chunked(L"Sniplets.txt", false);
+    window.getList();
+    window.expectMessage(L"Error", text::listError, BoxIcon::Stop);
+    note("catalogue larger than 64 MiB");
+    site.clearMarkers(L"Sniplets.txt");
+    site.huge(L"Sniplets.txt", (64LL << 20) + 1);
+    window.getList();
+    window.expectMessage(L"Error", text::listError, BoxIcon::Stop);
     note("catalogue missing: 404");
     site.clearMarkers(L"Sniplets.txt");
     removeAll(site.root() + L"\\Sniplets\\Sniplets.txt");
@@ -402,6 +417,124 @@ void redirectIsFollowed() {
     window.close();
 }
 
+// Presses Get List against a catalogue that takes `seconds` to come, and returns
+// once the handler is waiting for it.
+void getListThatWaits(SnipfetchWindow& window, SnipletSite& site, double seconds) {
+    site.delay(L"Sniplets.txt", seconds);
+    const auto asked = site.requests().size();
+    clickButton(window.getListButton());
+    require(waitUntil([&] { return site.requests().size() > asked; }),
+            "the catalogue was not asked for");
+}
+
+// The Notice of a Download with nothing checked comes up only after Get List
+// has filled the list: the click waited for the running handler.
+void expectDownloadRanAfterGetList(SnipfetchWindow& window, const Names& rows) {
+    const auto box = waitForMessageBox(window.processId(), milliseconds{20000});
+    checkEqual(box.text, text::selectOne, "the message of the waiting Download");
+    checkRows(window, rows);
+    answer(box, button::ok);
+    window.waitUntilIdle();
+    window.expectNoMessage();
+}
+
+void windowAnswersWhileItWaits() {
+    SnipletSite site;
+    site.serveCatalogue("a.snp\r\nb.snp");
+    SnipfetchWindow window(L"answers_while_waiting");
+    const auto start = std::chrono::steady_clock::now();
+    getListThatWaits(window, site, 8);
+
+    // What is uncovered or invalidated is painted while the handler waits.
+    require(InvalidateRect(window.form(), nullptr, TRUE) != 0, "could not invalidate the window");
+    check(waitUntil([&] { return !GetUpdateRect(window.form(), nullptr, FALSE); }),
+          "the window repainted during the wait");
+    // A click posted now waits in the queue until Get List is over.
+    clickButton(window.downloadButton());
+    Sleep(static_cast<DWORD>(std::max<long long>(
+        0, 6000 - std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start)
+                      .count())));
+    check(!IsHungAppWindow(window.form()), "the window is not hung 6 s into the wait");
+    check(rowCount(window.list()) == 0, "Get List is still waiting at 6 s");
+    expectDownloadRanAfterGetList(window, {L"a.snp", L"b.snp"});
+
+    // A button pressed through a sent message, as an accessibility tool does:
+    // the program answers at once, and the command runs after the handler.
+    site.serveCatalogue("c.snp");
+    getListThatWaits(window, site, 3);
+    DWORD_PTR answered = 0;
+    check(SendMessageTimeoutW(window.downloadButton(), BM_CLICK, 0, 0, SMTO_NORMAL, 2000,
+                              &answered) != 0,
+          "a message sent during the wait is answered");
+    expectDownloadRanAfterGetList(window, {L"c.snp"});
+    window.close();
+}
+
+// Killed in the middle of a Download, the program leaves a staging folder with
+// a partial file; the next Download in that folder removes it, and leaves alone
+// what a program that still runs is using.
+void killedDownloadLeavesNothingBehind() {
+    SnipletSite site;
+    site.serveCatalogue("a.snp\r\nslow.snp");
+    site.serve(L"a.snp", "a");
+    site.serve(L"slow.snp", std::string(2000, 's'));
+    site.stallHalfway(L"slow.snp");
+    const std::wstring folder = CaseFolder(L"snipfetch\\killed").path();
+    SnipfetchWindow running(Suite::option(L"program"),
+                            CaseFolder(L"snipfetch\\killed_other").path(), 96);
+    const auto runningId = std::to_wstring(running.processId());
+    wchar_t runningHex[16];
+    swprintf(runningHex, 16, L"%lx", running.processId());
+    const std::wstring sniplets = folder + L"\\Sniplets";
+    std::wstring killedStaging;
+    {
+        SnipfetchWindow killed(Suite::option(L"program"), folder, 96);
+        killed.getList();
+        killed.clickCheckBox(0);
+        killed.clickCheckBox(1);
+        clickButton(killed.downloadButton());
+        killedStaging = sniplets + L"\\~staging-" + std::to_wstring(killed.processId());
+        require(waitUntil([&] { return folderEntries(killedStaging).size() == 1; },
+                          milliseconds{10000}),
+                "no partial file in " + describe(killedStaging));
+        const auto partial = killedStaging + L"\\" + folderEntries(killedStaging)[0];
+        // Its size from the folder: the file itself is open for writing, shared with no one.
+        const auto size = [&] {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            return GetFileAttributesExW(partial.c_str(), GetFileExInfoStandard, &data)
+                       ? data.nFileSizeLow
+                       : 0;
+        };
+        require(waitUntil([&] { return size() == 1000; }),
+                "the partial file did not get its 1,000 bytes");
+        killed.kill();
+    }
+    // What a program that still runs uses, in the same folder.
+    const auto otherStaging = sniplets + L"\\~staging-" + runningId;
+    const auto otherTemporary = sniplets + L"\\~rf" + runningHex + L"-1.tmp";
+    CreateDirectoryW(otherStaging.c_str(), nullptr);
+    writeFileBytes(otherStaging + L"\\~" + runningId + L"-1.tmp", "in use");
+    writeFileBytes(otherTemporary, "in use");
+    checkEntries(sniplets, {L"a.snp", killedStaging.substr(sniplets.size() + 1),
+                            otherStaging.substr(sniplets.size() + 1),
+                            otherTemporary.substr(sniplets.size() + 1)});
+
+    site.clearMarkers(L"slow.snp");
+    SnipfetchWindow resumed(Suite::option(L"program"), folder, 96);
+    resumed.getList();
+    checkRows(resumed, {L"slow.snp"});
+    resumed.clickCheckBox(0);
+    resumed.download();
+    resumed.expectMessage(L"Notice", text::finished, BoxIcon::Information);
+    checkFile(sniplets + L"\\slow.snp", std::string(2000, 's'));
+    checkEntries(sniplets, {L"a.snp", L"slow.snp", otherStaging.substr(sniplets.size() + 1),
+                            otherTemporary.substr(sniplets.size() + 1)});
+    checkEqual(static_cast<long long>(folderEntries(otherStaging).size()), 1,
+               "files in the running program's staging folder");
+    resumed.close();
+    running.close();
+}
+
 void proxySettingsAreHonoured() {
     SnipletSite site;
     site.serveCatalogue("direct.snp");
@@ -445,6 +578,20 @@ int main() {
         failureInTheMiddle(L"cut_in_the_middle",
                            [](SnipletSite& site) { site.cutShort(L"two.snp"); });
     });
+    suite.add("chunked_body_cut_in_the_middle", [] {
+        failureInTheMiddle(L"chunked_cut_in_the_middle",
+                           [](SnipletSite& site) { site.chunked(L"two.snp", false); });
+    });
+    suite.add("no_content_in_the_middle", [] {
+        failureInTheMiddle(L"no_content_in_the_middle",
+                           [](SnipletSite& site) { site.answerStatus(L"two.snp", 204); });
+    });
+    suite.add("partial_content_in_the_middle", [] {
+        failureInTheMiddle(L"partial_content_in_the_middle",
+                           [](SnipletSite& site) { site.answerStatus(L"two.snp", 206); });
+    });
+    suite.add("window_answers_while_it_waits", windowAnswersWhileItWaits);
+    suite.add("killed_download_leaves_nothing_behind", killedDownloadLeavesNothingBehind);
     suite.add("longer_earlier_file_is_replaced", longerEarlierFileIsReplaced);
     suite.add("file_in_the_way_of_the_folder", fileInTheWayOfTheFolder);
     suite.add("redirect_is_followed", redirectIsFollowed);

@@ -1,6 +1,9 @@
-// snipfetch against a server that takes the request and never answers: the
-// transfer gives up after its 30 s limit and the user sees the Error message.
+// snipfetch against servers that are too slow: one that takes the request and
+// never answers, one that stops halfway through a file, one that trickles. Each
+// transfer gives up within its limits and the user sees the Error message.
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/test_files.h"
+#include "tests/e2e/driver/ui.h"
 #include "tests/e2e/snipfetch/list_view.h"
 #include "tests/e2e/snipfetch/snipfetch_window.h"
 #include "tests/e2e/snipfetch/sniplet_site.h"
@@ -31,10 +34,57 @@ void catalogueThatNeverComes() {
     window.close();
 }
 
+// Two windows side by side, each with an older copy of its file: one file stops
+// halfway (30 s of silence), the other comes at 4 bytes a second (too slow).
+void slowFilesKeepTheOlderCopy() {
+    SnipletSite site;
+    site.serveCatalogue("stall.snp\r\ntrickle.snp");
+    site.serve(L"stall.snp", std::string(2000, 's'));
+    site.stallHalfway(L"stall.snp");
+    site.serve(L"trickle.snp", std::string(2000, 't'));
+    site.trickle(L"trickle.snp", 4, 1.0);
+
+    SnipfetchWindow stalled(L"stall_halfway");
+    SnipfetchWindow trickled(L"trickle");
+    // Listed while the folders lack them; then an older copy arrives in each.
+    stalled.getList();
+    trickled.getList();
+    stalled.clickCheckBox(0);
+    trickled.clickCheckBox(1);
+    for (auto* window : {&stalled, &trickled}) {
+        CreateDirectoryW(window->sniplets().c_str(), nullptr);
+        writeFileBytes(window->sniplets() + L"\\stall.snp", "older stall");
+        writeFileBytes(window->sniplets() + L"\\trickle.snp", "older trickle");
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    clickButton(stalled.downloadButton());
+    clickButton(trickled.downloadButton());
+    for (auto* window : {&stalled, &trickled}) {
+        window->waitUntilIdle(milliseconds{90000});
+        window->expectMessage(L"Error", text::downloadError, BoxIcon::Stop);
+        const auto seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        note("the Error message was up after " + std::to_string(seconds) + " s");
+        check(seconds <= 45, "the transfer gave up within 45 s");
+    }
+    checkEqualBytes(readFileBytes(stalled.sniplets() + L"\\stall.snp").value_or("<missing>"),
+                    "older stall", "the older stall.snp");
+    checkEqualBytes(readFileBytes(trickled.sniplets() + L"\\trickle.snp").value_or("<missing>"),
+                    "older trickle", "the older trickle.snp");
+    // Nothing else: no partial file, no staging folder.
+    for (auto* window : {&stalled, &trickled}) {
+        checkEqual(static_cast<long long>(folderEntries(window->sniplets()).size()), 2,
+                   "entries in " + describe(window->sniplets()));
+        window->close();
+    }
+}
+
 } // namespace
 
 int main() {
     Suite suite("snipfetch_timeout");
     suite.add("catalogue_that_never_comes", catalogueThatNeverComes);
+    suite.add("slow_files_keep_the_older_copy", slowFilesKeepTheOlderCopy);
     return suite.run();
 }

@@ -57,6 +57,8 @@ public:
 
     // Closes the window and checks that the program ends cleanly.
     void close();
+    // Ends the program at once, wherever it is.
+    void kill() { app_.kill(); }
 
 private:
     std::wstring folder_;

@@ -5,7 +5,17 @@ Serves the files below --root over HTTP/1.1 with keep-alive, on 127.0.0.1 only.
 Beside a served file, marker files change how its path is answered:
 
   <path>.status    holds a status code: answer with it and a small error page
+                   (204 and 304 with no body at all)
   <path>.cut       announce the whole length, send half the body, close
+  <path>.chunked   "whole": send the body in chunks, whatever the request's
+                   version; "cut": send its first half as a chunk, then close
+  <path>.nolength  send the body with no Content-Length, then close
+  <path>.trickle   "<bytes> <seconds>": announce the whole length, then send that
+                   many bytes every that many seconds
+  <path>.stall     announce the whole length, send half the body, then hold the
+                   connection without a word
+  <path>.delay     holds seconds: wait that long, then answer as usual
+  <path>.huge      holds a length: announce it and send zero bytes until done
   <path>.hang      accept the request and never answer
   <path>.redirect  holds a path: answer 302 with it as Location
 
@@ -59,8 +69,68 @@ class SnipletHandler(BaseHTTPRequestHandler):
         self.wfile.write(body)
 
     def error_page(self, status):
+        if status in (204, 304):
+            self.send_response(status)
+            self.end_headers()
+            return
         page = f"<html><body><h1>Error {status}</h1></body></html>".encode()
         self.send_bytes(status, page, "text/html")
+
+    def marker(self, path, name):
+        """The text of the path's marker file, or None when there is none."""
+        try:
+            with open(path + name, encoding="utf-8") as marker:
+                return marker.read().strip()
+        except FileNotFoundError:
+            return None
+
+    def start_body(self, length, close=False):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        if length is not None:
+            self.send_header("Content-Length", str(length))
+        if close or length is None:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        self.end_headers()
+
+    def send_slowly(self, body, step, seconds):
+        try:
+            for start in range(0, len(body), step):
+                if stopping.wait(seconds):
+                    return
+                self.wfile.write(body[start : start + step])
+                self.wfile.flush()
+        except OSError:  # the client gave up
+            self.close_connection = True
+
+    def send_chunked(self, body, whole):
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Transfer-Encoding", "chunked")
+        if not whole:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        self.end_headers()
+        half = body[: len(body) // 2]
+        rest = body[len(body) // 2 :] if whole else b""
+        for chunk in (half, rest):
+            if chunk:
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(chunk), chunk))
+        if whole:
+            self.wfile.write(b"0\r\n\r\n")
+        self.wfile.flush()
+
+    def send_zeros(self, length):
+        self.start_body(length)
+        block = bytes(64 * 1024)
+        left = length
+        try:
+            while left > 0 and not stopping.is_set():
+                self.wfile.write(block[: min(left, len(block))])
+                left -= len(block)
+        except OSError:
+            self.close_connection = True
 
     def hang(self):
         # Hold the connection without a word until the client gives up or we stop.
@@ -83,6 +153,13 @@ class SnipletHandler(BaseHTTPRequestHandler):
         if os.path.exists(path + ".hang"):
             self.hang()
             return
+        delay = self.marker(path, ".delay")
+        if delay is not None and stopping.wait(float(delay)):
+            return
+        huge = self.marker(path, ".huge")
+        if huge is not None:
+            self.send_zeros(int(huge))
+            return
         if os.path.exists(path + ".status"):
             with open(path + ".status", encoding="ascii") as marker:
                 self.error_page(int(marker.read().strip()))
@@ -100,6 +177,26 @@ class SnipletHandler(BaseHTTPRequestHandler):
             return
         with open(path, "rb") as served:
             body = served.read()
+        chunked = self.marker(path, ".chunked")
+        if chunked is not None:
+            self.send_chunked(body, chunked == "whole")
+            return
+        if os.path.exists(path + ".nolength"):
+            self.start_body(None)
+            self.wfile.write(body)
+            return
+        trickle = self.marker(path, ".trickle")
+        if trickle is not None:
+            step, seconds = trickle.split()
+            self.start_body(len(body))
+            self.send_slowly(body, int(step), float(seconds))
+            return
+        if os.path.exists(path + ".stall"):
+            self.start_body(len(body))
+            self.wfile.write(body[: len(body) // 2])
+            self.wfile.flush()
+            self.hang()
+            return
         if os.path.exists(path + ".cut"):
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")

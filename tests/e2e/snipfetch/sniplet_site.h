@@ -25,6 +25,18 @@ public:
     void cutShort(std::wstring_view name);
     // The server takes the request and never answers.
     void hang(std::wstring_view name);
+    // The server sends the body in chunks, all of them or half and then closes.
+    void chunked(std::wstring_view name, bool whole);
+    // The server sends the body with no Content-Length and closes.
+    void withoutLength(std::wstring_view name);
+    // The server sends `bytes` bytes of the body every `seconds`.
+    void trickle(std::wstring_view name, int bytes, double seconds);
+    // The server sends half the body, then nothing more, holding the connection.
+    void stallHalfway(std::wstring_view name);
+    // The server waits that long before it answers.
+    void delay(std::wstring_view name, double seconds);
+    // The server announces this length and sends that many zero bytes.
+    void huge(std::wstring_view name, long long length);
     // The server answers 302 with this path as the new location.
     void redirect(std::wstring_view name, std::string_view path);
     // The name is served plainly again.

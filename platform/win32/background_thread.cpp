@@ -1,0 +1,88 @@
+#include "platform/win32/background_thread.h"
+
+namespace platform::win32 {
+
+namespace {
+
+thread_local int responsiveWaits = 0;
+
+// A wait of a window thread that never looks "not responding": the thread waits
+// on its message queue too, and hands out what must not wait (repaints and sent
+// messages) but nothing that would start another event handler.
+void waitResponsively(HANDLE done) {
+    ++responsiveWaits;
+    for (;;) {
+        const DWORD woke =
+            MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_PAINT | QS_SENDMESSAGE, 0);
+        if (woke != WAIT_OBJECT_0 + 1) {
+            if (woke == WAIT_FAILED) {
+                WaitForSingleObject(done, INFINITE);
+            }
+            break;
+        }
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        // Bounded: a window that leaves its update region invalid must not keep us here.
+        for (int paints = 0; paints < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT,
+                                                         PM_REMOVE | PM_QS_PAINT);
+             ++paints) {
+            DispatchMessageW(&message);
+        }
+    }
+    --responsiveWaits;
+}
+
+} // namespace
+
+bool waitingResponsively() {
+    return responsiveWaits > 0;
+}
+
+BackgroundThread::~BackgroundThread() {
+    if (thread_) {
+        job_ = nullptr;
+        SetEvent(jobReady_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
+    }
+}
+
+bool BackgroundThread::start() {
+    jobReady_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    jobDone_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (jobReady_ && jobDone_) {
+        thread_.reset(CreateThread(nullptr, 0, threadMain, this, 0, nullptr));
+    }
+    return static_cast<bool>(thread_);
+}
+
+void BackgroundThread::run(const std::function<void()>& job) {
+    if (!thread_ && !start()) {
+        job();
+        return;
+    }
+    job_ = &job;
+    failure_ = nullptr;
+    SetEvent(jobReady_.get());
+    waitResponsively(jobDone_.get());
+    if (failure_) {
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+}
+
+DWORD WINAPI BackgroundThread::threadMain(void* self) {
+    auto& owner = *static_cast<BackgroundThread*>(self);
+    for (;;) {
+        WaitForSingleObject(owner.jobReady_.get(), INFINITE);
+        if (!owner.job_) {
+            return 0;
+        }
+        try {
+            (*owner.job_)();
+        } catch (...) {
+            owner.failure_ = std::current_exception();
+        }
+        SetEvent(owner.jobDone_.get());
+    }
+}
+
+} // namespace platform::win32
