@@ -4,15 +4,15 @@
 # format that `sha256sum -c` reads in the folder that holds the files. The lines
 # keep the order of the arguments and end in LF, so the same files give the same
 # bytes.
-if(CMAKE_ARGC LESS 5)
+include(${CMAKE_CURRENT_LIST_DIR}/script_arguments.cmake)
+list(LENGTH SCRIPT_ARGUMENTS count)
+if(count LESS 2)
   message(FATAL_ERROR "usage: cmake -P write_sha256sums.cmake <output> <file>...")
 endif()
 
-set(output ${CMAKE_ARGV3})
+list(POP_FRONT SCRIPT_ARGUMENTS output)
 set(lines "")
-math(EXPR last "${CMAKE_ARGC} - 1")
-foreach(index RANGE 4 ${last})
-  set(file ${CMAKE_ARGV${index}})
+foreach(file IN LISTS SCRIPT_ARGUMENTS)
   file(SHA256 ${file} sum)
   get_filename_component(name ${file} NAME)
   string(APPEND lines "${sum}  ${name}\n")
