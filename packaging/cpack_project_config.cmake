@@ -16,3 +16,7 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH} AND CPACK_SNIP_GIT_EXECUTABLE)
     set(ENV{SOURCE_DATE_EPOCH} ${commit_time})
   endif()
 endif()
+
+# A zip keeps each time twice: in UTC, and as a local time with no zone. Made in
+# UTC, the local time is the same wherever the package is made.
+set(ENV{TZ} UTC0)
