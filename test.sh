@@ -2,8 +2,24 @@
 # Builds every preset (native, win32, win64) with warnings as errors, runs all their
 # tests (unit tests natively, end-to-end tests under Wine on a private Xvfb), checks
 # the formatting, prints a summary and fails when anything failed.
+# With --check-reproducible (CI passes it) it also builds the release of win32 and
+# win64 twice in two folders and compares the bytes (tools/check_reproducible.sh),
+# which takes about a minute and a half more.
+# Usage: ./test.sh [--check-reproducible]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
+
+usage() {
+    echo "usage: $0 [--check-reproducible]" >&2
+    exit 2
+}
+(($# <= 1)) || usage
+check_reproducible=0
+case ${1-} in
+"") ;;
+--check-reproducible) check_reproducible=1 ;;
+*) usage ;;
+esac
 
 # shellcheck source=.ci/install-dependencies.sh
 source .ci/install-dependencies.sh
@@ -48,6 +64,10 @@ for preset in native win32 win64; do
         summary+=("SKIP  $preset: tests (not built)")
     fi
 done
+
+if ((check_reproducible)); then
+    run_step "release: same bytes from two folders" tools/check_reproducible.sh || true
+fi
 
 echo
 echo "=== Summary"
