@@ -4,7 +4,7 @@
 
 namespace snipfetch {
 
-frmAddIns::frmAddIns(std::wstring_view host) : platform::Form(frmAddInsLayout()), host_(host) {
+frmAddIns::frmAddIns(std::wstring_view host) : platform::Form(downloadWindowLayout()), host_(host) {
     onLoad = [this] { Form_Load(); };
     commandButton(L"cmdGetList").onClick = [this] { cmdGetList_Click(); };
     commandButton(L"cmdDownload").onClick = [this] { cmdDownload_Click(); };

@@ -21,7 +21,7 @@ ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* contai
 
 } // namespace
 
-platform::FormSpec frmAddInsLayout() {
+platform::FormSpec downloadWindowLayout() {
     platform::FormSpec form;
     form.name = L"frmAddIns";
     form.caption = L"snipfetch";

@@ -5,6 +5,6 @@
 
 namespace snipfetch {
 
-platform::FormSpec frmAddInsLayout();
+platform::FormSpec downloadWindowLayout();
 
 } // namespace snipfetch

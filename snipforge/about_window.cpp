@@ -64,7 +64,7 @@ void showUnavailable() {
 
 } // namespace
 
-frmAbout::frmAbout() : platform::Form(frmAboutLayout()) {
+frmAbout::frmAbout() : platform::Form(aboutWindowLayout()) {
     onLoad = [this] { Form_Load(); };
     commandButton(L"cmdOK").onClick = [this] { cmdOK_Click(); };
     commandButton(L"cmdSysInfo").onClick = [this] { cmdSysInfo_Click(); };

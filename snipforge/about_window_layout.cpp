@@ -32,7 +32,7 @@ constexpr const wchar_t* disclaimer =
 
 } // namespace
 
-platform::FormSpec frmAboutLayout() {
+platform::FormSpec aboutWindowLayout() {
     platform::FormSpec form;
     form.name = L"frmAbout";
     form.caption = L"About...";

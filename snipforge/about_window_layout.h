@@ -5,6 +5,6 @@
 
 namespace snipforge {
 
-platform::FormSpec frmAboutLayout();
+platform::FormSpec aboutWindowLayout();
 
 } // namespace snipforge

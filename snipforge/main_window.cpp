@@ -4,7 +4,7 @@
 
 namespace snipforge {
 
-Form1::Form1() : platform::Form(form1Layout()) {
+Form1::Form1() : platform::Form(mainWindowLayout()) {
     optionButton(L"optcode16").onClick = [this] { optcode16_Click(); };
     optionButton(L"optcode32").onClick = [this] { optcode32_Click(); };
     optionButton(L"optde16").onClick = [this] { optde16_Click(); };

@@ -32,7 +32,7 @@ constexpr const wchar_t* modulePrompt =
 
 } // namespace
 
-platform::FormSpec form1Layout() {
+platform::FormSpec mainWindowLayout() {
     platform::FormSpec form;
     form.name = L"Form1";
     form.caption = L"snipforge";

@@ -5,6 +5,6 @@
 
 namespace snipforge {
 
-platform::FormSpec form1Layout();
+platform::FormSpec mainWindowLayout();
 
 } // namespace snipforge

@@ -59,7 +59,7 @@ void checkFrame(HWND about, HWND main) {
 }
 
 void checkControls(const SnipforgeSession& session, HWND about) {
-    const auto layout = snipforge::frmAboutLayout();
+    const auto layout = snipforge::aboutWindowLayout();
     const int dpi = session.dpi();
     const SIZE client = clientSize(about);
     const SIZE expected = expectedClientSize(layout, dpi);

@@ -30,7 +30,7 @@ SnipforgeSession::SnipforgeSession(const std::wstring& caseName, int dpi)
 HWND SnipforgeSession::openAbout() {
     HWND about = findTopLevelWindow(processId(), L"About...");
     require(about == nullptr, "an About window is open before About was clicked");
-    const auto form1 = snipforge::form1Layout();
+    const auto form1 = snipforge::mainWindowLayout();
     HWND button = findControl(main_, L"Button", expectedClientRect(form1, L"Command3", dpi_));
     checkEqual(windowText(button), L"About", "caption of the About button");
     clickButton(button);
@@ -38,7 +38,7 @@ HWND SnipforgeSession::openAbout() {
 }
 
 HWND SnipforgeSession::aboutControl(HWND about, const std::wstring& name) const {
-    const auto layout = snipforge::frmAboutLayout();
+    const auto layout = snipforge::aboutWindowLayout();
     const auto& design = specOf(layout, name);
     return findControl(about, expectedWindowClass(design.kind),
                        expectedClientRect(layout, name, dpi_));

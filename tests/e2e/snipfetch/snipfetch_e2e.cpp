@@ -95,7 +95,7 @@ void windowAsDesigned(int dpi) {
     const LogPixelsOverride pixels(dpi);
     SnipletSite site;
     SnipfetchWindow window(L"layout_" + std::to_wstring(dpi), dpi);
-    const auto layout = snipfetch::frmAddInsLayout();
+    const auto layout = snipfetch::downloadWindowLayout();
 
     checkEqual(windowText(window.form()), L"snipfetch", "caption");
     const SIZE client = clientSize(window.form());

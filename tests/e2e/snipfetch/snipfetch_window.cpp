@@ -19,7 +19,7 @@ SnipfetchWindow::SnipfetchWindow(const std::wstring& caseName, int dpi)
 SnipfetchWindow::SnipfetchWindow(const std::wstring& program, const std::wstring& folder, int dpi)
     : folder_(folder), app_(program, folder_), dpi_(dpi),
       form_(waitForTopLevelWindow(app_.processId(), L"snipfetch")) {
-    const auto layout = snipfetch::frmAddInsLayout();
+    const auto layout = snipfetch::downloadWindowLayout();
     const auto find = [&](const wchar_t* name, const wchar_t* windowClass) {
         return findControl(form_, windowClass, expectedClientRect(layout, name, dpi_));
     };
