@@ -48,6 +48,7 @@ struct ControlSpec {
     bool isDefault = false;      // CommandButton: pressed by Enter
     bool isCancel = false;       // CommandButton: pressed by Esc
     bool showsIcon = false;      // PictureBox: shows the program icon, sized to it
+    std::wstring labelFor;       // Label: the control it names, for screen readers
     unsigned lineColor = 0;      // Line: 0x00BBGGRR
     int lineWidthPixels = 1;     // Line
 };

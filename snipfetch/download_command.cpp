@@ -21,7 +21,7 @@ void reportFailure() {
 
 } // namespace
 
-void frmAddIns::cmdDownload_Click() {
+void DownloadWindow::onDownloadClick() {
     // Anything standing under the folder's name, a file too, is left alone; a
     // file in the way then fails the first write.
     if (!platform::entryExists(snipletFolder) && !platform::createFolder(snipletFolder).ok()) {
@@ -31,7 +31,7 @@ void frmAddIns::cmdDownload_Click() {
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
 
-    const auto& list = checkList(L"lstAddIns");
+    const auto& list = newSniplets_;
     platform::HttpClient http; // one connection for the whole press
     platform::FolderWriter folder(snipletFolder);
     bool downloaded = false;

@@ -4,14 +4,13 @@
 
 namespace snipfetch {
 
-frmAddIns::frmAddIns(std::wstring_view host) : platform::Form(downloadWindowLayout()), host_(host) {
-    onLoad = [this] { Form_Load(); };
-    commandButton(L"cmdGetList").onClick = [this] { cmdGetList_Click(); };
-    commandButton(L"cmdDownload").onClick = [this] { cmdDownload_Click(); };
-}
-
-void frmAddIns::Form_Load() {
-    snipletFolder = L"Sniplets";
+DownloadWindow::DownloadWindow(std::wstring_view host)
+    : platform::Form(downloadWindowLayout()), newSniplets_(checkList(L"lstAddIns")),
+      getListButton_(commandButton(L"cmdGetList")), downloadButton_(commandButton(L"cmdDownload")),
+      host_(host) {
+    onLoad = [this] { snipletFolder = L"Sniplets"; };
+    getListButton_.onClick = [this] { onGetListClick(); };
+    downloadButton_.onClick = [this] { onDownloadClick(); };
 }
 
 } // namespace snipfetch

@@ -8,18 +8,23 @@
 
 namespace snipfetch {
 
-class frmAddIns : public platform::Form {
+class DownloadWindow : public platform::Form {
 public:
     // host: the sniplet server, "name" or "name:port".
-    explicit frmAddIns(std::wstring_view host);
+    explicit DownloadWindow(std::wstring_view host);
 
     // The local sniplet folder, relative to the current directory at each use.
     std::wstring snipletFolder;
 
 private:
-    void Form_Load();
-    void cmdGetList_Click();
-    void cmdDownload_Click();
+    // Resolved once from the layout table (download_window_layout.cpp maps each
+    // designer name to its member).
+    platform::CheckList& newSniplets_;
+    platform::CommandButton& getListButton_;
+    platform::CommandButton& downloadButton_;
+
+    void onGetListClick();
+    void onDownloadClick();
 
     std::wstring host_;
 };

@@ -1,25 +1,14 @@
+// The designed table of snipfetch's window. Designer names and the members of
+// DownloadWindow that hold the controls:
+//
+//   lstAddIns    newSniplets_      cmdGetList   getListButton_
+//   cmdDownload  downloadButton_   Frame1       container, no member
 #include "snipfetch/download_window_layout.h"
 
 namespace snipfetch {
 
 using platform::ControlKind;
-using platform::ControlSpec;
-
-namespace {
-
-ControlSpec control(const wchar_t* name, ControlKind kind, const wchar_t* container,
-                    const wchar_t* text, platform::TwipsRect rect, int tabIndex) {
-    ControlSpec design;
-    design.name = name;
-    design.kind = kind;
-    design.container = container;
-    design.text = text;
-    design.rect = rect;
-    design.tabIndex = tabIndex;
-    return design;
-}
-
-} // namespace
+using platform::controlSpec;
 
 platform::FormSpec downloadWindowLayout() {
     platform::FormSpec form;
@@ -30,12 +19,13 @@ platform::FormSpec downloadWindowLayout() {
     form.border = platform::BorderStyle::FixedSingle; // no position: the system's default
 
     form.controls = {
-        control(L"Frame1", ControlKind::Frame, L"", L"snipfetch", {120, 120, 5415, 4695}, 0),
-        control(L"lstAddIns", ControlKind::CheckList, L"Frame1", L"", {120, 240, 5175, 3900}, 1),
-        control(L"cmdGetList", ControlKind::CommandButton, L"Frame1", L"Get List",
-                {120, 4200, 2535, 375}, 2),
-        control(L"cmdDownload", ControlKind::CommandButton, L"Frame1", L"Download",
-                {2760, 4200, 2535, 375}, 3),
+        controlSpec(L"Frame1", ControlKind::Frame, L"", L"snipfetch", {120, 120, 5415, 4695}, 0),
+        controlSpec(L"lstAddIns", ControlKind::CheckList, L"Frame1", L"", {120, 240, 5175, 3900},
+                    1),
+        controlSpec(L"cmdGetList", ControlKind::CommandButton, L"Frame1", L"Get List",
+                    {120, 4200, 2535, 375}, 2),
+        controlSpec(L"cmdDownload", ControlKind::CommandButton, L"Frame1", L"Download",
+                    {2760, 4200, 2535, 375}, 3),
     };
     return form;
 }

@@ -43,7 +43,7 @@ constexpr std::size_t largestCatalogue = 64u << 20;
 
 } // namespace
 
-void frmAddIns::cmdGetList_Click() {
+void DownloadWindow::onGetListClick() {
     platform::HttpClient http;
     const auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
@@ -53,7 +53,7 @@ void frmAddIns::cmdGetList_Click() {
     }
     const auto names = catalogueNames(decodeCatalogue(response.body));
 
-    auto& list = checkList(L"lstAddIns");
+    auto& list = newSniplets_;
     const auto present = presentFiles(snipletFolder);
     bool found = false;
     {

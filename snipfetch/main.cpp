@@ -10,6 +10,6 @@
 
 int main() {
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
-    snipfetch::frmAddIns form(host);
-    return platform::runApplication(form);
+    snipfetch::DownloadWindow window(host);
+    return platform::runApplication(window);
 }

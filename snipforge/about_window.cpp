@@ -64,15 +64,17 @@ void showUnavailable() {
 
 } // namespace
 
-frmAbout::frmAbout() : platform::Form(aboutWindowLayout()) {
-    onLoad = [this] { Form_Load(); };
-    commandButton(L"cmdOK").onClick = [this] { cmdOK_Click(); };
-    commandButton(L"cmdSysInfo").onClick = [this] { cmdSysInfo_Click(); };
+AboutWindow::AboutWindow()
+    : platform::Form(aboutWindowLayout()), okButton_(commandButton(L"cmdOK")),
+      systemInfoButton_(commandButton(L"cmdSysInfo")) {
+    onLoad = [this] { centreOnScreen(); };
+    okButton_.onClick = [this] { unload(); };
+    systemInfoButton_.onClick = [this] { StartSysInfo(); };
 }
 
 // Centred on the whole screen, not the work area; a window larger than the
 // screen gets a negative position as it stands.
-void frmAbout::Form_Load() {
+void AboutWindow::centreOnScreen() {
     const auto screen = platform::screenSize();
     const float top = (static_cast<float>(screen.height) - static_cast<float>(height())) / 2.0f;
     const float left = (static_cast<float>(screen.width) - static_cast<float>(width())) / 2.0f;
@@ -80,18 +82,10 @@ void frmAbout::Form_Load() {
     move(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
 }
 
-void frmAbout::cmdOK_Click() {
-    unload();
-}
-
-void frmAbout::cmdSysInfo_Click() {
-    StartSysInfo();
-}
-
 // The registered program path is started as it stands; a registered folder only
 // when it holds the program file. Every failure ends in the same message, and
 // the About window stays open.
-void frmAbout::StartSysInfo() {
+void AboutWindow::StartSysInfo() {
     std::wstring path;
     if (!GetKeyValue(registry::localMachine, sysInfoKey, L"PATH", path)) {
         if (!GetKeyValue(registry::localMachine, sysInfoLocationKey, L"MSINFO", path) ||
@@ -106,8 +100,8 @@ void frmAbout::StartSysInfo() {
     }
 }
 
-bool frmAbout::GetKeyValue(registry::Key KeyRoot, const std::wstring& KeyName,
-                           const std::wstring& SubKeyRef, std::wstring& KeyVal) {
+bool AboutWindow::GetKeyValue(registry::Key KeyRoot, const std::wstring& KeyName,
+                              const std::wstring& SubKeyRef, std::wstring& KeyVal) {
     KeyVal.clear();
     registry::OpenKey key;
     if (registry::openKey(KeyRoot, KeyName, registry::keyRead, key) != registry::result::success) {

@@ -9,9 +9,9 @@
 
 namespace snipforge {
 
-class frmAbout : public platform::Form {
+class AboutWindow : public platform::Form {
 public:
-    frmAbout();
+    AboutWindow();
 
     // Reads one registry value as text into KeyVal: REG_SZ as it stands,
     // REG_EXPAND_SZ with its environment references expanded, REG_DWORD as "&h"
@@ -22,9 +22,12 @@ public:
                             const std::wstring& SubKeyRef, std::wstring& KeyVal);
 
 private:
-    void Form_Load();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    // Resolved once from the layout table (about_window_layout.cpp maps each
+    // designer name to its member).
+    platform::CommandButton& okButton_;
+    platform::CommandButton& systemInfoButton_;
+
+    void centreOnScreen();
     void StartSysInfo();
 };
 

@@ -1,3 +1,9 @@
+// The designed table of snipforge's About window. Designer names and the
+// members of AboutWindow that hold the controls:
+//
+//   cmdOK       okButton_          cmdSysInfo  systemInfoButton_
+//   picIcon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1(0),
+//   Line1(1)    shown as designed, no member
 #include "snipforge/about_window_layout.h"
 
 namespace snipforge {
@@ -40,7 +46,7 @@ platform::FormSpec aboutWindowLayout() {
     form.clientHeight = 2895;
     form.border = platform::BorderStyle::FixedDialog;
     form.showInTaskbar = false;
-    // No position: Form_Load centres the window on every showing.
+    // No position: the load handler centres the window on every showing.
 
     auto picIcon = control(L"picIcon", ControlKind::PictureBox, L"", {240, 240, 540, 540}, 1);
     picIcon.showsIcon = true;

@@ -26,16 +26,16 @@ void reportFailure(const std::wstring& filePath, platform::Status status) {
 
 } // namespace
 
-std::wstring Form1::AppendBackslash(const std::wstring& path) {
+std::wstring MainWindow::AppendBackslash(const std::wstring& path) {
     if (!path.empty() && path.back() == L'\\') {
         return path;
     }
     return path + L"\\";
 }
 
-void Form1::Command1_Click() {
+void MainWindow::onCreateClick() {
     const std::wstring folderPath = AppendBackslash(platform::applicationFolder()) + L"Sniplets\\";
-    const std::wstring name = textBox(L"Text1").text();
+    const std::wstring name = nameBox_.text();
     const std::wstring filePath = folderPath + name + L".snp";
 
     // The name becomes a file name as it stands: refuse what would leave the
@@ -49,7 +49,7 @@ void Form1::Command1_Click() {
         return;
     }
 
-    const Sniplet sniplet{name, textBox(L"Text2").text(), textBox(L"Text3").text(), codeVersion,
+    const Sniplet sniplet{name, authorBox_.text(), descriptionBox_.text(), codeVersion,
                           declVersion};
     const EncodedSniplet encoded = encodeSniplet(sniplet);
     if (encoded.unconvertible) {

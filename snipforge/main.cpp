@@ -2,6 +2,6 @@
 #include "snipforge/main_window.h"
 
 int main() {
-    snipforge::Form1 form1;
-    return platform::runApplication(form1);
+    snipforge::MainWindow window;
+    return platform::runApplication(window);
 }

@@ -11,9 +11,9 @@
 
 namespace snipforge {
 
-class Form1 : public platform::Form {
+class MainWindow : public platform::Form {
 public:
-    Form1();
+    MainWindow();
 
     // Variant buffers, 0 = 16-bit, 1 = 32-bit: what the code and module boxes
     // held for each variant. The Create command writes these, not the boxes.
@@ -21,18 +21,30 @@ public:
     std::array<std::wstring, 2> declVersion;
 
 private:
-    void optcode16_Click();
-    void optcode32_Click();
-    void optde16_Click();
-    void optde32_Click();
-    void Text4_Change();
-    void Text5_Change();
-    void Command1_Click(); // Create Add-In
-    void Command2_Click(); // Example
-    void Command3_Click(); // About
+    // The controls, resolved once from the layout table (main_window_layout.cpp
+    // maps each designer name to its member).
+    platform::TextBox& nameBox_;
+    platform::TextBox& authorBox_;
+    platform::TextBox& descriptionBox_;
+    platform::TextBox& codeBox_;
+    platform::TextBox& moduleBox_;
+    platform::OptionButton& code16Option_;
+    platform::OptionButton& code32Option_;
+    platform::OptionButton& module16Option_;
+    platform::OptionButton& module32Option_;
+    platform::CommandButton& createButton_;
+    platform::CommandButton& exampleButton_;
+    platform::CommandButton& aboutButton_;
+
+    void onVariantClick(platform::TextBox& box, const std::wstring& buffer);
+    void onCodeChange();
+    void onModuleChange();
+    void onCreateClick();
+    void onExampleClick();
+    void onAboutClick();
 
     // Made on the first click of About and kept for the rest of the run.
-    std::unique_ptr<frmAbout> aboutWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
 
     static std::wstring AppendBackslash(const std::wstring& path);
 };

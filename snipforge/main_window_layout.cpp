@@ -1,3 +1,15 @@
+// The designed table of snipforge's main window. Designer names and the members
+// of MainWindow that hold the controls:
+//
+//   Text1  nameBox_          Label1  "Code Name:"   names Text1
+//   Text2  authorBox_        Label2  "Author:"      names Text2
+//   Text3  descriptionBox_   Label3  "About Code:"  names Text3
+//   Text4  codeBox_          Label4  "The Code:"    names Text4
+//   Text5  moduleBox_        Label5  "For Module:"  names Text5
+//   optcode16, optcode32     code16Option_, code32Option_
+//   optde16, optde32         module16Option_, module32Option_ (in Picture1)
+//   Command1  createButton_  Command2  exampleButton_  Command3  aboutButton_
+//   Frame1, Picture1         containers, no member
 #include "snipforge/main_window_layout.h"
 
 namespace snipforge {
@@ -13,6 +25,14 @@ ControlSpec multiLineBox(const wchar_t* name, const wchar_t* text, platform::Twi
     auto design = controlSpec(name, ControlKind::TextBox, L"Frame1", text, rect, tabIndex);
     design.multiLine = true;
     design.verticalScroll = true;
+    return design;
+}
+
+// A label that names a box: screen readers read it as the box's name.
+ControlSpec label(const wchar_t* name, const wchar_t* text, platform::TwipsRect rect, int tabIndex,
+                  const wchar_t* box) {
+    auto design = controlSpec(name, ControlKind::Label, L"Frame1", text, rect, tabIndex);
+    design.labelFor = box;
     return design;
 }
 
@@ -47,24 +67,20 @@ platform::FormSpec mainWindowLayout() {
 
     form.controls = {
         controlSpec(L"Frame1", ControlKind::Frame, L"", L"snipforge", {60, 60, 4395, 4335}, 0),
-        controlSpec(L"Label1", ControlKind::Label, L"Frame1", L"Code Name:", {120, 300, 915, 255},
-                    1),
+        label(L"Label1", L"Code Name:", {120, 300, 915, 255}, 1, L"Text1"),
         controlSpec(L"Text1", ControlKind::TextBox, L"", L"Name of code here",
                     {1200, 360, 3135, 285}, 2),
-        controlSpec(L"Label2", ControlKind::Label, L"Frame1", L"Author:", {120, 600, 915, 255}, 3),
+        label(L"Label2", L"Author:", {120, 600, 915, 255}, 3, L"Text2"),
         controlSpec(L"Text2", ControlKind::TextBox, L"Frame1", L"Your name", {1140, 600, 3135, 285},
                     4),
-        controlSpec(L"Label3", ControlKind::Label, L"Frame1", L"About Code:", {120, 900, 915, 255},
-                    5),
+        label(L"Label3", L"About Code:", {120, 900, 915, 255}, 5, L"Text3"),
         controlSpec(L"Text3", ControlKind::TextBox, L"Frame1", L"About the code",
                     {1140, 900, 3135, 285}, 6),
-        controlSpec(L"Label4", ControlKind::Label, L"Frame1", L"The Code:", {120, 1200, 915, 255},
-                    7),
+        label(L"Label4", L"The Code:", {120, 1200, 915, 255}, 7, L"Text4"),
         option(L"optcode16", L"Frame1", {1140, 1200, 1515, 255}, 14, false),
         option(L"optcode32", L"Frame1", {2760, 1200, 1515, 255}, 15, true),
         multiLineBox(L"Text4", codePrompt, {120, 1500, 4155, 1005}, 8),
-        controlSpec(L"Label5", ControlKind::Label, L"Frame1", L"For Module:", {120, 2580, 915, 255},
-                    13),
+        label(L"Label5", L"For Module:", {120, 2580, 915, 255}, 13, L"Text5"),
         picture1,
         option(L"optde16", L"Picture1", {0, 0, 1515, 255}, 17, false),
         option(L"optde32", L"Picture1", {1620, 0, 1515, 255}, 18, true),

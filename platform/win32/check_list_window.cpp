@@ -7,6 +7,7 @@
 // list view stores no state image, so toggles are done here: a click on a box,
 // Space on the focused row, or LVM_SETITEMSTATE with a state image from outside.
 #include "platform/win32/child_window.h"
+#include "platform/win32/layout.h"
 
 #include <commctrl.h>
 
@@ -50,7 +51,7 @@ class CheckListWindow final : public ChildWindow {
 public:
     CheckListWindow(CheckList& list, const ChildPlacement& placement)
         : ChildWindow((loadListViewClass(),
-                       createChildWindow(WC_LISTVIEWW, L"",
+                       createChildWindow(windowClassOf(ControlKind::CheckList), L"",
                                          LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER |
                                              LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                                          WS_EX_CLIENTEDGE, placement))),

@@ -2,6 +2,7 @@
 
 #include "platform/win32/flag_scope.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/layout.h"
 #include "platform/win32/program_icon.h"
 
 #include <stdexcept>
@@ -13,8 +14,8 @@ namespace {
 class TextBoxWindow final : public ChildWindow {
 public:
     TextBoxWindow(TextBox& box, const ChildPlacement& placement)
-        : ChildWindow(
-              createChildWindow(L"Edit", L"", styleFor(box.design()), WS_EX_CLIENTEDGE, placement)),
+        : ChildWindow(createChildWindow(windowClassOf(ControlKind::TextBox), L"",
+                                        styleFor(box.design()), WS_EX_CLIENTEDGE, placement)),
           box_(box) {
         // No length limit of our own.
         SendMessageW(window_, EM_SETLIMITTEXT, 0, 0);
@@ -53,8 +54,8 @@ private:
 class OptionButtonWindow final : public ChildWindow {
 public:
     OptionButtonWindow(OptionButton& option, const ChildPlacement& placement)
-        : ChildWindow(
-              createChildWindow(L"Button", option.design().text, BS_AUTORADIOBUTTON, 0, placement)),
+        : ChildWindow(createChildWindow(windowClassOf(ControlKind::OptionButton),
+                                        option.design().text, BS_AUTORADIOBUTTON, 0, placement)),
           option_(option) {}
 
     void showValue(bool value) override {
@@ -75,7 +76,7 @@ class CommandButtonWindow final : public ChildWindow {
 public:
     CommandButtonWindow(CommandButton& button, const ChildPlacement& placement)
         : ChildWindow(createChildWindow(
-              L"Button", button.design().text,
+              windowClassOf(ControlKind::CommandButton), button.design().text,
               button.design().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 0, placement)),
           button_(button) {}
 
@@ -221,14 +222,15 @@ std::unique_ptr<ChildWindow> createControlWindow(Control& control,
     case ControlKind::CheckList:
         return createCheckListWindow(as<CheckList>(control), placement);
     case ControlKind::Frame:
-        return std::make_unique<StaticWindow>(L"Button", design, BS_GROUPBOX, placement);
+        return std::make_unique<StaticWindow>(windowClassOf(design.kind), design, BS_GROUPBOX,
+                                              placement);
     case ControlKind::Label: {
         // A label one line high clips rather than wraps: at 120 and 144 DPI the
         // font rounds up a little more than the box, and a wrapped word would
         // show as a cut-off second line.
         constexpr int twoLinesOfText = 400; // twips, Arial 8.25 pt
         const DWORD style = design.rect.height < twoLinesOfText ? SS_LEFTNOWORDWRAP : SS_LEFT;
-        return std::make_unique<StaticWindow>(L"Static", design, style, placement);
+        return std::make_unique<StaticWindow>(windowClassOf(design.kind), design, style, placement);
     }
     case ControlKind::PictureBox:
         return std::make_unique<PictureBoxWindow>(design, placement);

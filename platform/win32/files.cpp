@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/write_all.h"
 
 #include <windows.h>
@@ -100,19 +101,9 @@ std::wstring errorText(unsigned long error) {
 }
 
 std::wstring applicationFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return std::wstring();
-        }
-        // A result that fills the buffer may have been cut short.
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
+    const std::wstring path = win32::modulePath();
+    if (path.empty()) {
+        return path;
     }
     auto folder = win32::folderOf(path);
     if (folder.size() == 2 && folder[1] == L':') {

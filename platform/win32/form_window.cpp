@@ -1,5 +1,6 @@
 #include "platform/win32/form_window.h"
 
+#include "platform/control_order.h"
 #include "platform/twips.h"
 #include "platform/win32/background_thread.h"
 #include "platform/win32/dpi.h"
@@ -35,34 +36,11 @@ DWORD extendedStyleOf(BorderStyle border) {
     return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
-bool takesFocus(const ControlSpec& design) {
-    switch (design.kind) {
-    case ControlKind::TextBox:
-    case ControlKind::OptionButton:
-    case ControlKind::CommandButton:
-    case ControlKind::CheckList:
-        return design.tabStop && design.tabIndex >= 0;
-    default:
-        return false;
-    }
-}
-
 bool canFocus(HWND window) {
     return IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 // Table indices in tab order; controls outside the tab order come last, in table order.
-std::vector<std::size_t> tabOrder(const FormSpec& design) {
-    std::vector<std::size_t> order(design.controls.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int left = design.controls[a].tabIndex;
-        const int right = design.controls[b].tabIndex;
-        return (left < 0 ? INT_MAX : left) < (right < 0 ? INT_MAX : right);
-    });
-    return order;
-}
-
 } // namespace
 
 ATOM FormWindow::windowClass() {
@@ -134,29 +112,23 @@ void FormWindow::createWindow() {
     }
 }
 
-// Child windows go in tab order, which is also their z-order: the dialog keys walk
-// siblings in that order. An option button continuing a run of option buttons of
-// the same container stays in their group; every other window starts a new one.
+// Child windows go in the z-order of controlOrder: labels just before what they
+// name, otherwise tab order. The Tab key walks tabStops_ itself, so z-order and
+// tab order may differ; the arrow keys walk option groups in z-order.
 void FormWindow::createChildren() {
     const auto& design = form_.design();
     const auto& controls = form_.controls();
+    const ControlOrder order = controlOrder(design);
     children_.resize(controls.size());
 
-    const ControlSpec* previous = nullptr;
     HWND previousWindow = HWND_TOP;
-    for (const std::size_t index : tabOrder(design)) {
+    for (const std::size_t index : order.zOrder) {
         const ControlSpec& control = design.controls[index];
-        if (control.kind == ControlKind::Line) {
-            continue;
-        }
-        const bool continuesGroup = previous && control.kind == ControlKind::OptionButton &&
-                                    previous->kind == ControlKind::OptionButton &&
-                                    previous->container == control.container;
         ChildPlacement placement;
         placement.parent = window_;
         placement.rect = controlPixelRect(design, control, dpi_);
         placement.id = firstControlId + static_cast<int>(index);
-        placement.startsGroup = !continuesGroup;
+        placement.startsGroup = order.startsGroup[index];
         placement.tabStop = takesFocus(control);
         placement.font = font_.get();
         placement.dpi = dpi_;
@@ -166,13 +138,6 @@ void FormWindow::createChildren() {
         SetWindowPos(child, previousWindow, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previousWindow = child;
 
-        if (placement.tabStop) {
-            if (continuesGroup && !tabStops_.empty()) {
-                tabStops_.back().push_back(child);
-            } else {
-                tabStops_.push_back({child});
-            }
-        }
         if (control.kind == ControlKind::CommandButton) {
             if (control.isDefault && !defaultButton_) {
                 defaultButton_ = child;
@@ -181,7 +146,12 @@ void FormWindow::createChildren() {
                 cancelButton_ = child;
             }
         }
-        previous = &control;
+    }
+    for (const auto& stop : order.tabStops) {
+        tabStops_.emplace_back();
+        for (const std::size_t index : stop) {
+            tabStops_.back().push_back(children_[index]->window());
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/win32/background_thread.h"
 #include "platform/win32/http_handle.h"
 #include "platform/win32/http_proxy.h"
+#include "platform/win32/module_path.h"
 
 #include <windows.h>
 #include <winhttp.h>
@@ -59,18 +60,9 @@ HttpResult lastCallFailed() {
 }
 
 std::wstring programName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return L"program";
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
+    const std::wstring path = win32::modulePath();
+    if (path.empty()) {
+        return L"program";
     }
     auto name = path.substr(path.find_last_of(L"\\/") + 1);
     return name.substr(0, name.find_last_of(L'.'));

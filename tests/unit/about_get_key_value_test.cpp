@@ -24,7 +24,7 @@ protected:
     // whether it was replaced or emptied.
     bool read(std::wstring& value, const std::wstring& valueName = L"v") {
         value = L"stale";
-        return frmAbout::GetKeyValue(root, keyName, valueName, value);
+        return AboutWindow::GetKeyValue(root, keyName, valueName, value);
     }
 };
 
@@ -34,7 +34,7 @@ TEST_F(GetKeyValue, TextLosesItsTerminatingNulAndIsReadThroughTheAnsiCodePage) {
     EXPECT_TRUE(read(value));
     EXPECT_EQ(value, L"C:\\Program Files\\Caf\u00E9\\x.exe");
     // Key and value names are matched without regard to letter case.
-    EXPECT_TRUE(frmAbout::GetKeyValue(root, L"software\\TEST\\values", L"V", value));
+    EXPECT_TRUE(AboutWindow::GetKeyValue(root, L"software\\TEST\\values", L"V", value));
     EXPECT_EQ(value, L"C:\\Program Files\\Caf\u00E9\\x.exe");
 }
 

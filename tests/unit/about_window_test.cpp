@@ -24,7 +24,7 @@ struct Placement {
     int top = 0;
 };
 
-class AboutWindow : public ::testing::Test {
+class AboutWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { headless::reset(); }
     void TearDown() override {
@@ -34,11 +34,11 @@ protected:
 
 // ---- Placement and closing
 
-TEST_F(AboutWindow, EachShowingCentresTheWindowOnTheWholeScreen) {
+TEST_F(AboutWindowTest, EachShowingCentresTheWindowOnTheWholeScreen) {
     // 1280 x 1024 pixels; the outer frame adds 90 x 390 twips to 5730 x 2895.
     headless::setScreenSize(19200, 15360);
     headless::setFrameExtra(90, 390);
-    frmAbout about;
+    AboutWindow about;
     std::vector<Placement> seen;
     headless::setModalScript([&](platform::Form& form) {
         seen.push_back({form.left(), form.top()});
@@ -53,18 +53,18 @@ TEST_F(AboutWindow, EachShowingCentresTheWindowOnTheWholeScreen) {
     }
 }
 
-TEST_F(AboutWindow, AWindowLargerThanTheScreenGetsANegativePosition) {
+TEST_F(AboutWindowTest, AWindowLargerThanTheScreenGetsANegativePosition) {
     headless::setScreenSize(3000, 2000);
     headless::setFrameExtra(90, 390);
-    frmAbout about;
+    AboutWindow about;
     about.load();
     EXPECT_EQ(about.left(), -1410); // (3000 - 5820) / 2
     EXPECT_EQ(about.top(), -643);   // (2000 - 3285) / 2 = -642.5, half away from zero
     about.unload();
 }
 
-TEST_F(AboutWindow, OkUnloadsTheWindowAndTheNextShowingStartsAfresh) {
-    frmAbout about;
+TEST_F(AboutWindowTest, OkUnloadsTheWindowAndTheNextShowingStartsAfresh) {
+    AboutWindow about;
     int showings = 0;
     headless::setModalScript([&](platform::Form& form) {
         ++showings;
@@ -78,8 +78,8 @@ TEST_F(AboutWindow, OkUnloadsTheWindowAndTheNextShowingStartsAfresh) {
     EXPECT_EQ(showings, 2);
 }
 
-TEST_F(AboutWindow, TheMainWindowMakesOneAboutWindowAndShowsItModallyEachTime) {
-    Form1 main;
+TEST_F(AboutWindowTest, TheMainWindowMakesOneAboutWindowAndShowsItModallyEachTime) {
+    MainWindow main;
     main.load();
     std::vector<platform::Form*> shown;
     headless::setModalScript([&](platform::Form& form) {
@@ -98,17 +98,17 @@ TEST_F(AboutWindow, TheMainWindowMakesOneAboutWindowAndShowsItModallyEachTime) {
 
 // ---- System Information
 
-class SysInfo : public AboutWindow {
+class SysInfo : public AboutWindowTest {
 protected:
     void SetUp() override {
-        AboutWindow::SetUp();
+        AboutWindowTest::SetUp();
         about.load();
     }
     void TearDown() override {
         // Whatever happened, the About window is still open.
         EXPECT_TRUE(about.loaded());
         about.unload();
-        AboutWindow::TearDown();
+        AboutWindowTest::TearDown();
     }
 
     void press() { about.commandButton(L"cmdSysInfo").userClicked(); }
@@ -130,7 +130,7 @@ protected:
         EXPECT_EQ(headless::messages()[0].title, L"snipforge");
     }
 
-    frmAbout about;
+    AboutWindow about;
 };
 
 TEST_F(SysInfo, TheRegisteredPathIsStartedAsItStandsBeforeTheLocationIsLookedAt) {

@@ -30,7 +30,7 @@ protected:
         return hl::messages().back();
     }
 
-    Form1 form;
+    MainWindow form;
 };
 
 TEST_F(CreateCommand, RightAfterStartWritesTheFieldsAndEmptyBuffersNotThePrompts) {

@@ -12,7 +12,7 @@ const std::wstring modulePrompt = L"Paste anything here the user may need to put
                                   L"their module.  If nothing is needed then delete this text.\r\n";
 const std::wstring exampleLine = L"Msgbox CStr(*), 16, \"Window Handle\"";
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::headless::reset();
@@ -24,10 +24,10 @@ protected:
     platform::OptionButton& option(const wchar_t* name) { return form.optionButton(name); }
     void click(const wchar_t* name) { option(name).userClicked(); }
 
-    Form1 form;
+    MainWindow form;
 };
 
-TEST_F(MainWindow, StartsWithPromptsSelectedThirtyTwoBitAndEmptyBuffers) {
+TEST_F(MainWindowTest, StartsWithPromptsSelectedThirtyTwoBitAndEmptyBuffers) {
     EXPECT_EQ(box(L"Text1").text(), L"Name of code here");
     EXPECT_EQ(box(L"Text2").text(), L"Your name");
     EXPECT_EQ(box(L"Text3").text(), L"About the code");
@@ -47,7 +47,7 @@ TEST_F(MainWindow, StartsWithPromptsSelectedThirtyTwoBitAndEmptyBuffers) {
     EXPECT_EQ(platform::headless::shown(box(L"Text4"))->text, codePrompt);
 }
 
-TEST_F(MainWindow, TypingWithoutSwitchingStoresTheWholeBoxInTheThirtyTwoBitSlot) {
+TEST_F(MainWindowTest, TypingWithoutSwitchingStoresTheWholeBoxInTheThirtyTwoBitSlot) {
     box(L"Text4").userEdited(codePrompt + L"Beep");
     EXPECT_EQ(form.codeVersion[1], codePrompt + L"Beep");
     EXPECT_EQ(form.codeVersion[0], L"");
@@ -56,7 +56,7 @@ TEST_F(MainWindow, TypingWithoutSwitchingStoresTheWholeBoxInTheThirtyTwoBitSlot)
     EXPECT_EQ(form.declVersion[0], L"");
 }
 
-TEST_F(MainWindow, SwitchingToSixteenBitAtStartEmptiesTheBoxAndThePromptIsGone) {
+TEST_F(MainWindowTest, SwitchingToSixteenBitAtStartEmptiesTheBoxAndThePromptIsGone) {
     click(L"optcode16");
     EXPECT_TRUE(option(L"optcode16").value());
     EXPECT_FALSE(option(L"optcode32").value());
@@ -71,7 +71,7 @@ TEST_F(MainWindow, SwitchingToSixteenBitAtStartEmptiesTheBoxAndThePromptIsGone) 
     EXPECT_EQ(box(L"Text5").text(), modulePrompt);
 }
 
-TEST_F(MainWindow, BothVariantsSurviveSwitchingBackAndForth) {
+TEST_F(MainWindowTest, BothVariantsSurviveSwitchingBackAndForth) {
     click(L"optcode16");
     box(L"Text4").userEdited(L"sixteen\r\n");
     click(L"optcode32");
@@ -94,13 +94,13 @@ TEST_F(MainWindow, BothVariantsSurviveSwitchingBackAndForth) {
     EXPECT_EQ(form.declVersion[1], L"m32");
 }
 
-TEST_F(MainWindow, ClearingABoxStoresTheEmptyText) {
+TEST_F(MainWindowTest, ClearingABoxStoresTheEmptyText) {
     box(L"Text4").userEdited(L"x");
     box(L"Text4").userEdited(L"");
     EXPECT_EQ(form.codeVersion[1], L"");
 }
 
-TEST_F(MainWindow, ExampleFillsBothCodeSlotsAndEmptiesTheModuleSlotsOnly) {
+TEST_F(MainWindowTest, ExampleFillsBothCodeSlotsAndEmptiesTheModuleSlotsOnly) {
     click(L"optcode16");
     box(L"Text5").userEdited(L"old module text");
     form.commandButton(L"Command2").userClicked();
@@ -121,7 +121,7 @@ TEST_F(MainWindow, ExampleFillsBothCodeSlotsAndEmptiesTheModuleSlotsOnly) {
     EXPECT_EQ(box(L"Text5").text(), L"");
 }
 
-TEST_F(MainWindow, ExampleTwiceStillSetsBothSlotsWhenTheBoxDoesNotChange) {
+TEST_F(MainWindowTest, ExampleTwiceStillSetsBothSlotsWhenTheBoxDoesNotChange) {
     form.commandButton(L"Command2").userClicked();
     form.codeVersion = {L"a", L"b"};
     form.commandButton(L"Command2").userClicked(); // Text4 already holds the line: no Change
@@ -129,7 +129,7 @@ TEST_F(MainWindow, ExampleTwiceStillSetsBothSlotsWhenTheBoxDoesNotChange) {
     EXPECT_EQ(form.codeVersion[1], exampleLine);
 }
 
-TEST_F(MainWindow, LoadingAgainShowsTheDesignedStateOfTheControls) {
+TEST_F(MainWindowTest, LoadingAgainShowsTheDesignedStateOfTheControls) {
     box(L"Text1").userEdited(L"changed");
     click(L"optde16");
     form.unload();

@@ -30,7 +30,7 @@ platform::HttpResult failure(platform::HttpFailure kind, int status = 0) {
     return result;
 }
 
-class DownloadWindow : public ::testing::Test {
+class DownloadWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         hl::reset();
@@ -66,12 +66,12 @@ protected:
         EXPECT_EQ(hl::messages()[0].title, title);
     }
 
-    frmAddIns form{host};
+    DownloadWindow form{host};
 };
 
 using Rows = std::vector<std::wstring>;
 
-TEST_F(DownloadWindow, StartsWithAnEmptyListAndFetchesNothing) {
+TEST_F(DownloadWindowTest, StartsWithAnEmptyListAndFetchesNothing) {
     EXPECT_EQ(form.snipletFolder, L"Sniplets");
     EXPECT_EQ(list().count(), 0u);
     EXPECT_TRUE(hl::requestedUrls().empty());
@@ -79,7 +79,7 @@ TEST_F(DownloadWindow, StartsWithAnEmptyListAndFetchesNothing) {
 
 // ---- Get List
 
-TEST_F(DownloadWindow, GetListWithoutFolderListsEveryNameUncheckedAndCreatesNothing) {
+TEST_F(DownloadWindowTest, GetListWithoutFolderListsEveryNameUncheckedAndCreatesNothing) {
     listed("b.snp\r\n a.snp \r\nb.snp");
     EXPECT_EQ(hl::requestedUrls(), std::vector<std::wstring>{catalogue});
     EXPECT_EQ(rows(), (Rows{L"b.snp", L"a.snp", L"b.snp"}));
@@ -90,7 +90,7 @@ TEST_F(DownloadWindow, GetListWithoutFolderListsEveryNameUncheckedAndCreatesNoth
     EXPECT_FALSE(platform::folderExists(folder));
 }
 
-TEST_F(DownloadWindow, GetListSkipsFilesPresentInAnyLetterCase) {
+TEST_F(DownloadWindowTest, GetListSkipsFilesPresentInAnyLetterCase) {
     hl::addFolder(folder);
     hl::addFile(folder + L"\\HAVE.SNP", "x");
     hl::addFile(folder + L"\\ro.snp", "x", hl::attr::readOnly);
@@ -100,7 +100,7 @@ TEST_F(DownloadWindow, GetListSkipsFilesPresentInAnyLetterCase) {
     EXPECT_TRUE(hl::messages().empty());
 }
 
-TEST_F(DownloadWindow, HiddenAndSystemFilesAndFoldersDoNotCountAsPresent) {
+TEST_F(DownloadWindowTest, HiddenAndSystemFilesAndFoldersDoNotCountAsPresent) {
     hl::addFolder(folder);
     hl::addFile(folder + L"\\hidden.snp", "x", hl::attr::hidden);
     hl::addFile(folder + L"\\system.snp", "x", hl::attr::system);
@@ -109,7 +109,7 @@ TEST_F(DownloadWindow, HiddenAndSystemFilesAndFoldersDoNotCountAsPresent) {
     EXPECT_EQ(rows(), (Rows{L"hidden.snp", L"system.snp", L"folder.snp"}));
 }
 
-TEST_F(DownloadWindow, GetListWithNothingNewShowsTheNotice) {
+TEST_F(DownloadWindowTest, GetListWithNothingNewShowsTheNotice) {
     hl::addFolder(folder);
     hl::addFile(folder + L"\\a.snp", "x");
     listed("a.snp\r\n");
@@ -117,7 +117,7 @@ TEST_F(DownloadWindow, GetListWithNothingNewShowsTheNotice) {
     expectOnlyMessage(noNewAddIns, 64, L"Notice");
 }
 
-TEST_F(DownloadWindow, AnEmptyCatalogueClearsTheListAndShowsTheNotice) {
+TEST_F(DownloadWindowTest, AnEmptyCatalogueClearsTheListAndShowsTheNotice) {
     listed("a.snp");
     ASSERT_EQ(list().count(), 1u);
     listed("");
@@ -125,14 +125,14 @@ TEST_F(DownloadWindow, AnEmptyCatalogueClearsTheListAndShowsTheNotice) {
     expectOnlyMessage(noNewAddIns, 64, L"Notice");
 }
 
-TEST_F(DownloadWindow, UnsafeNamesAreNeverListed) {
+TEST_F(DownloadWindowTest, UnsafeNamesAreNeverListed) {
     listed("..\\evil.snp\r\n../evil.snp\r\nC:\\evil.snp\r\nnul.snp\r\n..\r\nok.snp\r\n"
            "evil\xE2\x80\xAEpns.exe\r\nCONIN$\r\nlpt\xC2\xB3.snp\r\n" +
            std::string(256, 'n') + "\r\n" + std::string(255, 'y'));
     EXPECT_EQ(rows(), (Rows{L"ok.snp", std::wstring(255, L'y')}));
 }
 
-TEST_F(DownloadWindow, ACatalogueOver64MiBIsAFailedGetList) {
+TEST_F(DownloadWindowTest, ACatalogueOver64MiBIsAFailedGetList) {
     listed("a.snp");
     std::string huge(64u << 20, 'x');
     huge.push_back('x');
@@ -142,7 +142,7 @@ TEST_F(DownloadWindow, ACatalogueOver64MiBIsAFailedGetList) {
     expectOnlyMessage(listError, 16, L"Error");
 }
 
-TEST_F(DownloadWindow, AFailedFetchKeepsThePreviousRows) {
+TEST_F(DownloadWindowTest, AFailedFetchKeepsThePreviousRows) {
     listed("a.snp\r\nb.snp");
     list().userToggled(1, true);
     for (auto kind : {platform::HttpFailure::unreachable, platform::HttpFailure::timedOut,
@@ -163,7 +163,7 @@ TEST_F(DownloadWindow, AFailedFetchKeepsThePreviousRows) {
     }
 }
 
-TEST_F(DownloadWindow, AHundredThousandEntriesAreWalkedToTheEndWithoutARedrawPerRow) {
+TEST_F(DownloadWindowTest, AHundredThousandEntriesAreWalkedToTheEndWithoutARedrawPerRow) {
     hl::addFolder(folder);
     std::string body;
     for (int i = 0; i < 100000; ++i) {
@@ -185,7 +185,7 @@ TEST_F(DownloadWindow, AHundredThousandEntriesAreWalkedToTheEndWithoutARedrawPer
 
 // ---- Download
 
-TEST_F(DownloadWindow, DownloadWithNothingCheckedMakesTheFolderAndAsksForASelection) {
+TEST_F(DownloadWindowTest, DownloadWithNothingCheckedMakesTheFolderAndAsksForASelection) {
     download();
     EXPECT_TRUE(platform::folderExists(folder));
     expectOnlyMessage(selectOne, 64, L"Notice");
@@ -196,7 +196,7 @@ TEST_F(DownloadWindow, DownloadWithNothingCheckedMakesTheFolderAndAsksForASelect
     EXPECT_EQ(hl::requestedUrls(), std::vector<std::wstring>{catalogue}); // no sniplet fetched
 }
 
-TEST_F(DownloadWindow, DownloadStoresCheckedRowsInListOrderByteForByte) {
+TEST_F(DownloadWindowTest, DownloadStoresCheckedRowsInListOrderByteForByte) {
     listed("a.snp\r\nb.snp\r\nMy Tools.snp");
     list().userToggled(2, true);
     list().userToggled(0, true);
@@ -217,7 +217,7 @@ TEST_F(DownloadWindow, DownloadStoresCheckedRowsInListOrderByteForByte) {
     EXPECT_TRUE(list().checked(2));
 }
 
-TEST_F(DownloadWindow, ALongerEarlierFileIsReplacedWholeAndPressingTwiceFetchesAgain) {
+TEST_F(DownloadWindowTest, ALongerEarlierFileIsReplacedWholeAndPressingTwiceFetchesAgain) {
     hl::addFolder(folder);
     listed("a.snp");
     hl::addFile(folder + L"\\a.snp", "a much longer earlier body");
@@ -231,7 +231,7 @@ TEST_F(DownloadWindow, ALongerEarlierFileIsReplacedWholeAndPressingTwiceFetchesA
     EXPECT_EQ(hl::requestedUrls().size(), 3u);
 }
 
-TEST_F(DownloadWindow, AFailingSecondOfThreeRowsKeepsTheFirstAndFetchesNoThird) {
+TEST_F(DownloadWindowTest, AFailingSecondOfThreeRowsKeepsTheFirstAndFetchesNoThird) {
     listed("one.snp\r\ntwo.snp\r\nthree.snp");
     hl::addFolder(folder);
     hl::addFile(folder + L"\\two.snp", "earlier two");
@@ -249,7 +249,7 @@ TEST_F(DownloadWindow, AFailingSecondOfThreeRowsKeepsTheFirstAndFetchesNoThird) 
     expectOnlyMessage(downloadError, 16, L"Error");
 }
 
-TEST_F(DownloadWindow, EveryKindOfTransferFailureEndsInTheError) {
+TEST_F(DownloadWindowTest, EveryKindOfTransferFailureEndsInTheError) {
     listed("a.snp");
     list().userToggled(0, true);
     using enum platform::HttpFailure;
@@ -271,7 +271,7 @@ TEST_F(DownloadWindow, EveryKindOfTransferFailureEndsInTheError) {
 
 // The body goes to the file as it arrives; a transfer that fails on the way
 // leaves the earlier file as it was.
-TEST_F(DownloadWindow, AFileThatFailsPartWayLeavesTheEarlierOne) {
+TEST_F(DownloadWindowTest, AFileThatFailsPartWayLeavesTheEarlierOne) {
     listed("a.snp");
     hl::addFolder(folder);
     hl::addFile(folder + L"\\a.snp", "earlier a");
@@ -286,7 +286,7 @@ TEST_F(DownloadWindow, AFileThatFailsPartWayLeavesTheEarlierOne) {
     EXPECT_EQ(hl::messages().size(), 2u);
 }
 
-TEST_F(DownloadWindow, DownloadRemovesWhatEndedProgramsLeftAndKeepsWhatRunningOnesUse) {
+TEST_F(DownloadWindowTest, DownloadRemovesWhatEndedProgramsLeftAndKeepsWhatRunningOnesUse) {
     hl::addFolder(folder);
     hl::addFolder(folder + L"\\~staging-41");
     hl::addFile(folder + L"\\~staging-41\\~41-7.tmp", "half a download");
@@ -301,7 +301,7 @@ TEST_F(DownloadWindow, DownloadRemovesWhatEndedProgramsLeftAndKeepsWhatRunningOn
                                     folder + L"\\~staging-7.snp", folder + L"\\~staging-99"}));
 }
 
-TEST_F(DownloadWindow, AFileNamedLikeTheFolderFailsTheFirstWrite) {
+TEST_F(DownloadWindowTest, AFileNamedLikeTheFolderFailsTheFirstWrite) {
     hl::addFile(L"C:\\Work\\Sniplets", "in the way");
     download(); // nothing checked: the file stands, nothing to write
     expectOnlyMessage(selectOne, 64, L"Notice");
@@ -314,7 +314,7 @@ TEST_F(DownloadWindow, AFileNamedLikeTheFolderFailsTheFirstWrite) {
     EXPECT_EQ(hl::fileBytes(L"C:\\Work\\Sniplets"), "in the way");
 }
 
-TEST_F(DownloadWindow, FolderOrWriteFailuresEndInTheError) {
+TEST_F(DownloadWindowTest, FolderOrWriteFailuresEndInTheError) {
     hl::failNextCreateFolder(5);
     download();
     expectOnlyMessage(downloadError, 16, L"Error");

@@ -14,7 +14,7 @@
 namespace {
 
 using namespace e2e;
-using snipforge::frmAbout;
+using snipforge::AboutWindow;
 
 const std::wstring testKey = L"Software\\snipforge e2e\\values";
 
@@ -51,7 +51,8 @@ struct Read {
 
 Read read(const wchar_t* name) {
     std::wstring text = L"stale";
-    const bool found = frmAbout::GetKeyValue(platform::registry::currentUser, testKey, name, text);
+    const bool found =
+        AboutWindow::GetKeyValue(platform::registry::currentUser, testKey, name, text);
     return {found, text};
 }
 
@@ -93,8 +94,8 @@ void valuesReadThroughAdvapi32() {
     expectAbsent(L"missing");
 
     std::wstring text = L"stale";
-    check(!frmAbout::GetKeyValue(platform::registry::currentUser, L"Software\\snipforge e2e\\none",
-                                 L"v", text),
+    check(!AboutWindow::GetKeyValue(platform::registry::currentUser,
+                                    L"Software\\snipforge e2e\\none", L"v", text),
           "a missing key counts as absent");
     checkEqual(text, L"", "text of a missing key");
 }
