@@ -2,7 +2,7 @@
 // members of AboutWindow that hold the controls:
 //
 //   cmdOK       okButton_          cmdSysInfo  systemInfoButton_
-//   picIcon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1(0),
+//   icon, lblTitle, lblVersion, lblDescription, lblDisclaimer, Line1(0),
 //   Line1(1)    shown as designed, no member
 #include "snipforge/about_window_layout.h"
 
@@ -48,24 +48,25 @@ platform::FormSpec aboutWindowLayout() {
     form.showInTaskbar = false;
     // No position: the load handler centres the window on every showing.
 
-    auto picIcon = control(L"picIcon", ControlKind::PictureBox, L"", {240, 240, 540, 540}, 1);
-    picIcon.showsIcon = true;
-    picIcon.tabStop = false; // shows a picture, takes no input
+    auto icon = control(L"picIcon", ControlKind::PictureBox, L"", {240, 240, 540, 540}, 1);
+    icon.showsIcon = true;
+    icon.tabStop = false; // shows a picture, takes no input
 
-    auto cmdOK = control(L"cmdOK", ControlKind::CommandButton, L"OK", {4245, 2085, 1260, 345}, 0);
-    cmdOK.isDefault = true;
-    cmdOK.isCancel = true;
+    auto okButton =
+        control(L"cmdOK", ControlKind::CommandButton, L"OK", {4245, 2085, 1260, 345}, 0);
+    okButton.isDefault = true;
+    okButton.isCancel = true;
 
     // The grey line first and the white one over it below: an etched separator.
     form.controls = {
-        picIcon,
+        icon,
         control(L"lblTitle", ControlKind::Label, L"snipforge", {1080, 240, 3885, 240}, 5),
         control(L"lblVersion", ControlKind::Label, L"Version 1.0", {1080, 540, 3885, 225}, 6),
         control(L"lblDescription", ControlKind::Label, description, {1080, 885, 3885, 870}, 3),
         line(L"Line1(1)", {90, 1905}, {5654, 1905}, 0x808080, 1),
         line(L"Line1(0)", {105, 1920}, {5654, 1920}, 0xFFFFFF, 2),
         control(L"lblDisclaimer", ControlKind::Label, disclaimer, {255, 2085, 3870, 705}, 4),
-        cmdOK,
+        okButton,
         control(L"cmdSysInfo", ControlKind::CommandButton, L"&System Info...",
                 {4260, 2460, 1245, 345}, 2),
     };

@@ -61,9 +61,9 @@ platform::FormSpec mainWindowLayout() {
     form.position = platform::TwipsPoint{2070, 2010};
     form.border = platform::BorderStyle::FixedSingle;
 
-    auto picture1 =
+    auto moduleOptions =
         controlSpec(L"Picture1", ControlKind::PictureBox, L"", L"", {1200, 2640, 3135, 255}, 16);
-    picture1.tabStop = false; // a borderless container: focus on it would be invisible
+    moduleOptions.tabStop = false; // a borderless container: focus on it would be invisible
 
     form.controls = {
         controlSpec(L"Frame1", ControlKind::Frame, L"", L"snipforge", {60, 60, 4395, 4335}, 0),
@@ -81,7 +81,7 @@ platform::FormSpec mainWindowLayout() {
         option(L"optcode32", L"Frame1", {2760, 1200, 1515, 255}, 15, true),
         multiLineBox(L"Text4", codePrompt, {120, 1500, 4155, 1005}, 8),
         label(L"Label5", L"For Module:", {120, 2580, 915, 255}, 13, L"Text5"),
-        picture1,
+        moduleOptions,
         option(L"optde16", L"Picture1", {0, 0, 1515, 255}, 17, false),
         option(L"optde32", L"Picture1", {1620, 0, 1515, 255}, 18, true),
         multiLineBox(L"Text5", modulePrompt, {120, 2880, 4155, 1005}, 12),
