@@ -23,7 +23,7 @@ cleanup() {
             wineserver -k >>"$log" 2>&1 || true
             wineserver -w >>"$log" 2>&1 || true
         fi
-        if is_our_xvfb "$XVFB_PID" "$DISPLAY"; then
+        if runs_command "$XVFB_PID" "^Xvfb $DISPLAY "; then
             stop_pid "$XVFB_PID"
         fi
         rm -f "$state_file"
