@@ -17,6 +17,7 @@ namespace e2e {
 namespace {
 
 int failuresInCase = 0;
+std::string runningCase;
 std::map<std::wstring, std::wstring, std::less<>> options;
 
 void print(std::string_view text) {
@@ -196,10 +197,24 @@ void note(std::string_view text) {
     print("  " + std::string(text) + "\n");
 }
 
-Suite::Suite(std::string name) : name_(std::move(name)) {}
+namespace {
 
-void Suite::add(std::string caseName, std::function<void()> body) {
-    cases_.push_back({std::move(caseName), std::move(body)});
+struct Case {
+    std::string name;
+    void (*body)();
+};
+
+// Filled before main by the cases' registrations, in any order of the files.
+std::vector<Case>& cases() {
+    static std::vector<Case> all;
+    return all;
+}
+
+} // namespace
+
+bool Suite::add(std::string caseName, void (*body)()) {
+    cases().push_back({std::move(caseName), body});
+    return true;
 }
 
 std::wstring Suite::option(std::wstring_view key) {
@@ -208,6 +223,10 @@ std::wstring Suite::option(std::wstring_view key) {
         fail("the command line has no --" + utf8(key) + "=<value>");
     }
     return found->second;
+}
+
+std::wstring Suite::currentCase() {
+    return widen(runningCase);
 }
 
 int Suite::run() {
@@ -223,37 +242,38 @@ int Suite::run() {
                    argument.starts_with(L"--") && equals != std::wstring::npos) {
             options[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
         } else {
-            print(name_ + ": unknown argument " + describe(argument) + "\n");
+            print("unknown argument " + describe(argument) + "\n");
             return 2;
         }
     }
     if (listOnly) {
-        for (const auto& entry : cases_) {
+        for (const auto& entry : cases()) {
             print(entry.name + "\n");
         }
         return 0;
     }
     for (const auto& wanted : chosen) {
         bool known = false;
-        for (const auto& entry : cases_) {
+        for (const auto& entry : cases()) {
             known = known || entry.name == wanted;
         }
         if (!known) {
-            print(name_ + ": no case named " + wanted + "\n");
+            print("no case named " + wanted + "\n");
             return 2;
         }
     }
 
     int failedCases = 0;
     int ranCases = 0;
-    for (const auto& entry : cases_) {
+    for (const auto& entry : cases()) {
         if (!chosen.empty() &&
             std::find(chosen.begin(), chosen.end(), entry.name) == chosen.end()) {
             continue;
         }
         ++ranCases;
         failuresInCase = 0;
-        print("[ RUN    ] " + name_ + "." + entry.name + "\n");
+        runningCase = entry.name;
+        print("[ RUN    ] " + entry.name + "\n");
         const auto start = std::chrono::steady_clock::now();
         try {
             entry.body();
@@ -267,11 +287,11 @@ int Suite::run() {
             std::chrono::steady_clock::now() - start);
         const bool passed = failuresInCase == 0;
         failedCases += passed ? 0 : 1;
-        print(std::string(passed ? "[     OK ] " : "[ FAILED ] ") + name_ + "." + entry.name +
-              " (" + std::to_string(elapsed.count()) + " ms)\n");
+        print(std::string(passed ? "[     OK ] " : "[ FAILED ] ") + entry.name + " (" +
+              std::to_string(elapsed.count()) + " ms)\n");
     }
-    print(name_ + ": " + std::to_string(ranCases - failedCases) + " of " +
-          std::to_string(ranCases) + " cases passed\n");
+    print(std::to_string(ranCases - failedCases) + " of " + std::to_string(ranCases) +
+          " cases passed\n");
     return failedCases == 0 ? 0 : 1;
 }
 

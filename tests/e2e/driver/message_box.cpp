@@ -154,6 +154,17 @@ std::string describe(BoxIcon icon) {
     return "an icon that is none of the system's four";
 }
 
+void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_view text,
+              BoxIcon icon, const std::vector<int>& buttons, std::string_view what,
+              std::source_location where) {
+    const std::string prefix = std::string(what) + ": ";
+    checkEqual(box.title, title, prefix + "title", where);
+    checkEqual(box.text, text, prefix + "text", where);
+    check(box.icon == icon,
+          prefix + "shows " + describe(box.icon) + " where " + describe(icon) + " belongs", where);
+    checkEqual(box.buttons, buttons, prefix + "button ids", where);
+}
+
 std::vector<HWND> messageBoxes(DWORD processId) {
     std::vector<HWND> boxes;
     for (HWND window : topLevelWindows(processId)) {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <source_location>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/e2e/driver/wait.h"
@@ -29,6 +31,12 @@ struct MessageBoxView {
     std::vector<int> buttons; // ids of the visible buttons, in id order
     BoxIcon icon = BoxIcon::None;
 };
+
+// Checks the box's title, text, icon and buttons; what names the box in messages.
+void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_view text,
+              BoxIcon icon, const std::vector<int>& buttons = {button::ok},
+              std::string_view what = "the message box",
+              std::source_location where = std::source_location::current());
 
 // The visible message boxes of the process.
 std::vector<HWND> messageBoxes(DWORD processId);

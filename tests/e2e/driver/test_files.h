@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,13 @@ void writeFileBytes(const std::wstring& path, std::string_view bytes);
 std::vector<std::wstring> folderEntries(const std::wstring& folder);
 
 bool fileExists(const std::wstring& path);
+
+// Checks that the folder holds exactly these entries, in any order.
+bool checkEntries(const std::wstring& folder, std::vector<std::wstring> expected,
+                  std::source_location where = std::source_location::current());
+// Checks that the file exists and holds exactly these bytes.
+bool checkFile(const std::wstring& path, std::string_view expected,
+               std::source_location where = std::source_location::current());
 
 void setReadOnly(const std::wstring& path, bool readOnly);
 

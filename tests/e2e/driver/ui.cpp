@@ -2,6 +2,8 @@
 
 #include "tests/e2e/driver/check.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace e2e {
@@ -208,16 +210,33 @@ void pressKey(HWND window, UINT virtualKey) {
                  1 | (static_cast<LPARAM>(scanCode) << 16) | (3LL << 30));
 }
 
-void waitForIdle(HWND edit) {
-    // Posted messages are handled in order: once the edit has handled the marker,
-    // everything posted before it has been handled too (or its handler is waiting
-    // in a modal loop).
-    require(sameClass(className(edit), L"Edit"), "waitForIdle needs an edit control");
-    sendMessage(edit, EM_SETMODIFY, FALSE);
-    PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
-    require(waitUntil([&] { return sendMessage(edit, EM_GETMODIFY) != 0; }),
-            "the program did not get through its posted messages within the time limit");
-    sendMessage(edit, EM_SETMODIFY, FALSE);
+void waitForIdle(HWND marker, milliseconds timeout) {
+    // Posted messages are handled in order: once the marker has been handled,
+    // everything posted before it has been handled too (or its handler is waiting in
+    // a modal loop). The handler may run for a while: short sends, polled.
+    const bool list = sameClass(className(marker), L"SysListView32");
+    require(list || sameClass(className(marker), L"Edit"), "waitForIdle needs an edit or a list");
+    const auto answer = [&](UINT message, WPARAM wParam, DWORD_PTR& result) {
+        return SendMessageTimeoutW(marker, message, wParam, 0, SMTO_NORMAL, 100, &result) != 0;
+    };
+    DWORD_PTR value = 0;
+    bool handled = false;
+    if (list) {
+        // The hover time of a list without hover selection changes nothing the user sees.
+        static UINT lastMarker = 0;
+        const UINT posted = 1000 + (++lastMarker % 1000);
+        PostMessageW(marker, LVM_SETHOVERTIME, 0, posted);
+        handled = waitUntil([&] { return answer(LVM_GETHOVERTIME, 0, value) && value == posted; },
+                            timeout);
+    } else {
+        // The edit's modified flag: cleared, set by the marker, cleared again.
+        handled = waitUntil([&] { return answer(EM_SETMODIFY, FALSE, value); }, timeout);
+        PostMessageW(marker, EM_SETMODIFY, TRUE, 0);
+        handled = handled &&
+                  waitUntil([&] { return answer(EM_GETMODIFY, 0, value) && value != 0; }, timeout);
+        handled = handled && answer(EM_SETMODIFY, FALSE, value);
+    }
+    require(handled, "the program was still busy after " + std::to_string(timeout.count()) + " ms");
 }
 
 } // namespace e2e

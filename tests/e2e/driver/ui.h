@@ -67,8 +67,9 @@ HWND focusedWindow(HWND window);
 // Presses and releases a key in the focused control of window's thread.
 void pressKey(HWND window, UINT virtualKey);
 
-// Returns once the program's UI thread has handled everything posted to window's
-// thread before this call (it posts a marker behind them and waits for it).
-void waitForIdle(HWND window);
+// Returns once the program's UI thread has handled everything posted to marker's
+// thread before this call (it posts a marker behind them and waits for it); marker
+// is an edit control or a list view.
+void waitForIdle(HWND marker, milliseconds timeout = defaultTimeout);
 
 } // namespace e2e

@@ -32,7 +32,7 @@ struct Probe {
     }
 };
 
-void findsWindowAndControls() {
+E2E_CASE(probe, finds_window_and_controls) {
     Probe probe(L"finds_window");
     const SIZE size = clientSize(probe.window);
     checkEqual(size.cx, 300, "client width");
@@ -45,7 +45,7 @@ void findsWindowAndControls() {
     probe.button(L"Slow");
 }
 
-void typingRaisesChange() {
+E2E_CASE(probe, typing_raises_change) {
     Probe probe(L"typing");
     typeText(probe.edit, L"hello\u00e9");
     check(focusedWindow(probe.window) == probe.edit, "typing left the focus in the edit");
@@ -57,7 +57,7 @@ void typingRaisesChange() {
     checkEqual(windowText(probe.report), L"2:", "clearing the edit is a second change");
 }
 
-void idleWaitCoversSlowHandler() {
+E2E_CASE(probe, idle_wait_covers_slow_handler) {
     Probe probe(L"idle");
     clickButton(probe.button(L"Slow"));
     waitForIdle(probe.edit);
@@ -65,7 +65,7 @@ void idleWaitCoversSlowHandler() {
                "the slow click has been handled when waitForIdle returns");
 }
 
-void readsAndAnswersMessageBoxes() {
+E2E_CASE(probe, reads_and_answers_message_boxes) {
     Probe probe(L"message_boxes");
     HWND boxButton = probe.button(L"Box");
     struct Expected {
@@ -82,40 +82,27 @@ void readsAndAnswersMessageBoxes() {
                               {20, BoxIcon::Stop, {button::yes, button::no}, button::no},
                               {36, BoxIcon::Question, {button::yes, button::no}, button::yes}};
     for (const auto& expected : cases) {
-        const std::string which = "style " + std::to_string(expected.style) + ": ";
+        const std::string which = "style " + std::to_string(expected.style);
         typeText(probe.edit, std::to_wstring(expected.style));
         clickButton(boxButton);
         const auto box = waitForMessageBox(probe.app.processId());
-        checkEqual(box.title, L"Probe box", which + "title");
-        checkEqual(box.text, L"Style " + std::to_wstring(expected.style), which + "text");
-        check(box.icon == expected.icon,
-              which + "shows " + describe(box.icon) + ", expected " + describe(expected.icon));
-        check(box.buttons == expected.buttons, which + "buttons");
-        check(!IsWindowEnabled(probe.window), which + "the window is disabled under its box");
+        checkBox(box, L"Probe box", L"Style " + std::to_wstring(expected.style), expected.icon,
+                 expected.buttons, which);
+        check(!IsWindowEnabled(probe.window), which + ": the window is disabled under its box");
         answer(box, expected.press);
         require(waitUntil([&] {
                     return windowText(probe.report) == L"answer " + std::to_wstring(expected.press);
                 }),
-                which + "the answer came back as " + describe(windowText(probe.report)));
-        check(IsWindowEnabled(probe.window), which + "the window is enabled again");
+                which + ": the answer came back as " + describe(windowText(probe.report)));
+        check(IsWindowEnabled(probe.window), which + ": the window is enabled again");
     }
     check(noMessageBoxWithin(probe.app.processId(), milliseconds{200}), "no box left over");
 }
 
-void endsOnClose() {
+E2E_CASE(probe, ends_on_close) {
     Probe probe(L"close");
     PostMessageW(probe.window, WM_CLOSE, 0, 0);
     checkEqual(probe.app.waitForExit(), 0, "exit code");
 }
 
 } // namespace
-
-int main() {
-    Suite suite("driver_selftest");
-    suite.add("finds_window_and_controls", findsWindowAndControls);
-    suite.add("typing_raises_change", typingRaisesChange);
-    suite.add("idle_wait_covers_slow_handler", idleWaitCoversSlowHandler);
-    suite.add("reads_and_answers_message_boxes", readsAndAnswersMessageBoxes);
-    suite.add("ends_on_close", endsOnClose);
-    return suite.run();
-}

@@ -89,4 +89,9 @@ std::vector<std::string> SnipletSite::requests() const {
     return lines;
 }
 
+bool SnipletSite::checkRequests(const std::vector<std::string>& expected,
+                                std::source_location where) const {
+    return checkEqual(requests(), expected, "the paths the server was asked for", where);
+}
+
 } // namespace snipfetch_e2e

@@ -3,6 +3,7 @@
 // answer a path with an error status, a body cut short, or not at all.
 #pragma once
 
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ public:
 
     // Every path requested since the site was made, as it came ("/Sniplets/a%20b.snp").
     std::vector<std::string> requests() const;
+    bool checkRequests(const std::vector<std::string>& expected,
+                       std::source_location where = std::source_location::current()) const;
 
 private:
     std::wstring root_;

@@ -9,10 +9,9 @@
 
 #include <algorithm>
 
-namespace backend_e2e {
-
 namespace {
 
+using namespace backend_e2e;
 using e2e::check;
 using e2e::checkEqual;
 using e2e::checkEqualBytes;
@@ -31,7 +30,7 @@ bool hasTemporaryFiles(const std::wstring& folder) {
                        [](const std::wstring& name) { return name.ends_with(L".tmp"); });
 }
 
-void foldersAndListing() {
+E2E_CASE(files, folders_and_listing) {
     e2e::CaseFolder folder(L"backend_listing");
     e2e::writeFileBytes(folder / L"plain.snp", "a");
     e2e::writeFileBytes(folder / L"locked.snp", "b");
@@ -70,7 +69,7 @@ void foldersAndListing() {
     e2e::setReadOnly(folder / L"locked.snp", false);
 }
 
-void replaceFile() {
+E2E_CASE(files, replace_file) {
     e2e::CaseFolder folder(L"backend_replace");
     const std::string bytes("line\r\n\0\xE9\xFF end", 12);
 
@@ -110,7 +109,7 @@ void replaceFile() {
     check(!hasTemporaryFiles(folder.path()), "no temporary file is left behind");
 }
 
-void errorTexts() {
+E2E_CASE(files, error_text) {
     const auto text = platform::errorText(ERROR_ACCESS_DENIED);
     check(!text.empty() && text.find_last_of(L" \r\n\t") != text.size() - 1,
           "a system text without trailing blanks or line breaks: " + e2e::describe(text));
@@ -118,7 +117,7 @@ void errorTexts() {
     checkEqual(platform::errorText(0x2FFFFFFF), L"Error 805306367", "a code with no text");
 }
 
-void codePage() {
+E2E_CASE(files, code_page) {
     check(GetACP() == 1252, "the tests run with the ANSI code page 1252");
     checkEqualBytes(platform::toAnsi(L"A\u00e9\u20ac").value_or("?"), "A\xE9\x80",
                     "text the code page holds");
@@ -130,12 +129,3 @@ void codePage() {
 }
 
 } // namespace
-
-CaseList filesCases() {
-    return {{"folders_and_listing", foldersAndListing},
-            {"replace_file", replaceFile},
-            {"error_text", errorTexts},
-            {"code_page", codePage}};
-}
-
-} // namespace backend_e2e

@@ -8,11 +8,11 @@
 #include "platform/win32/layout.h"
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/ui.h"
-
-namespace backend_e2e {
+#include "tests/e2e/driver/window_driver.h"
 
 namespace {
 
+using namespace backend_e2e;
 using e2e::check;
 using e2e::checkEqual;
 using platform::ControlKind;
@@ -22,7 +22,7 @@ bool hasStyle(HWND window, LONG style) {
     return (GetWindowLongW(window, GWL_STYLE) & style) == style;
 }
 
-void layoutAndLook() {
+E2E_CASE(forms, layout) {
     platform::Form form(sampleSpec());
     form.show();
     pumpMessages();
@@ -30,13 +30,11 @@ void layoutAndLook() {
     const HWND window = formWindowOf(form);
     e2e::require(window != nullptr, "the form has a window");
 
-    const SIZE client = e2e::clientSize(window);
-    checkEqual(client.cx, win32::clientPixelWidth(form.design(), dpi), "client width");
-    checkEqual(client.cy, win32::clientPixelHeight(form.design(), dpi), "client height");
+    // Client size, place on the screen, and every control's class and rectangle.
+    e2e::WindowDriver driver(GetCurrentProcessId(), form.design(), dpi);
+    driver.checkLayout();
     RECT outer;
     GetWindowRect(window, &outer);
-    checkEqual(outer.left, platform::twipsToPixels(600, dpi), "outer left");
-    checkEqual(outer.top, platform::twipsToPixels(600, dpi), "outer top");
     check(!hasStyle(window, WS_THICKFRAME) && !hasStyle(window, WS_MINIMIZEBOX) &&
               !hasStyle(window, WS_MAXIMIZEBOX) && hasStyle(window, WS_CAPTION | WS_SYSMENU),
           "a fixed border with caption and close box only");
@@ -65,19 +63,8 @@ void layoutAndLook() {
         if (!check(child != nullptr, name + " has a window")) {
             continue;
         }
-        check(child == windowOf(form.control(control.name)), name + ": its peer's window");
-        check(CompareStringOrdinal(e2e::className(child).c_str(), -1,
-                                   win32::windowClassOf(control.kind), -1, TRUE) == CSTR_EQUAL,
-              name + " class " + e2e::utf8(e2e::className(child)));
-        auto expected = win32::controlPixelRect(design, control, dpi);
-        if (control.showsIcon) {
-            expected.width = expected.height = win32::iconPixels(dpi);
-        }
-        const RECT actual = e2e::rectInClientOf(child, window);
-        check(actual.left == expected.left && actual.top == expected.top &&
-                  actual.right - actual.left == expected.width &&
-                  actual.bottom - actual.top == expected.height,
-              name + " at " + e2e::describe(actual));
+        check(child == windowOf(form.control(control.name)) && child == driver.find(control.name),
+              name + ": its peer's window, where the table puts it");
         check(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == font ||
                   control.kind == ControlKind::PictureBox,
               name + " uses the form's font");
@@ -131,7 +118,7 @@ void layoutAndLook() {
     check(!IsWindow(window), "unloading destroys the window");
 }
 
-void dialogLook() {
+E2E_CASE(forms, dialog) {
     platform::Form dialog(dialogSpec());
     dialog.load();
     const HWND window = formWindowOf(dialog);
@@ -142,7 +129,7 @@ void dialogLook() {
     check(!IsWindowVisible(window), "loaded, not shown");
 }
 
-void textBoxChanges() {
+E2E_CASE(forms, text_box_changes) {
     platform::Form form(sampleSpec());
     Counter single;
     Counter multi;
@@ -185,7 +172,7 @@ void textBoxChanges() {
     form.unload();
 }
 
-void optionButtons() {
+E2E_CASE(forms, option_buttons) {
     platform::Form form(sampleSpec());
     Counter a1;
     Counter a2;
@@ -224,7 +211,7 @@ void optionButtons() {
     form.unload();
 }
 
-void closeAndUnload() {
+E2E_CASE(forms, close_and_unload) {
     {
         platform::Form form(sampleSpec());
         form.show();
@@ -259,13 +246,3 @@ void closeAndUnload() {
 }
 
 } // namespace
-
-CaseList formCases() {
-    return {{"layout", layoutAndLook},
-            {"dialog", dialogLook},
-            {"text_box_changes", textBoxChanges},
-            {"option_buttons", optionButtons},
-            {"close_and_unload", closeAndUnload}};
-}
-
-} // namespace backend_e2e

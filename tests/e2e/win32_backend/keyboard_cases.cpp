@@ -5,10 +5,9 @@
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/ui.h"
 
-namespace backend_e2e {
-
 namespace {
 
+using namespace backend_e2e;
 using e2e::check;
 using e2e::checkEqual;
 
@@ -34,7 +33,7 @@ void sendShiftTab() {
     pumpMessages();
 }
 
-void tabOrder() {
+E2E_CASE(keyboard, tab_order) {
     platform::Form form(sampleSpec());
     form.show();
     pumpMessages();
@@ -73,7 +72,7 @@ void tabOrder() {
     form.unload();
 }
 
-void enterEscAndAccessKeys() {
+E2E_CASE(keyboard, enter_esc_access_keys) {
     platform::Form form(sampleSpec());
     Counter ok;
     Counter other;
@@ -114,9 +113,3 @@ void enterEscAndAccessKeys() {
 }
 
 } // namespace
-
-CaseList keyboardCases() {
-    return {{"tab_order", tabOrder}, {"enter_esc_access_keys", enterEscAndAccessKeys}};
-}
-
-} // namespace backend_e2e

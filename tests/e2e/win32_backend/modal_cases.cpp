@@ -8,10 +8,9 @@
 
 #include <stdexcept>
 
-namespace backend_e2e {
-
 namespace {
 
+using namespace backend_e2e;
 using e2e::check;
 using e2e::checkEqual;
 
@@ -33,7 +32,7 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
 }
 
-void modalWindow() {
+E2E_CASE(modal, modal_window) {
     platform::Form main(sampleSpec());
     platform::Form dialog(dialogSpec());
     main.show();
@@ -81,7 +80,7 @@ void modalWindow() {
     main.unload();
 }
 
-void quitInsideModalLoop() {
+E2E_CASE(modal, quit_inside_modal_loop) {
     platform::Form main(sampleSpec());
     platform::Form dialog(dialogSpec());
     main.show();
@@ -94,7 +93,7 @@ void quitInsideModalLoop() {
     main.unload();
 }
 
-void handlerException() {
+E2E_CASE(modal, handler_exception) {
     platform::Form form(sampleSpec());
     form.commandButton(L"cmdOther").onClick = [] { throw std::runtime_error("handler failed"); };
     form.show();
@@ -111,11 +110,3 @@ void handlerException() {
 }
 
 } // namespace
-
-CaseList modalCases() {
-    return {{"modal_window", modalWindow},
-            {"quit_inside_modal_loop", quitInsideModalLoop},
-            {"handler_exception", handlerException}};
-}
-
-} // namespace backend_e2e

@@ -2,22 +2,19 @@
 // again, centred each time, laid out and worded as designed, closed by Enter, Esc
 // and the close box, and modal meanwhile.
 #include "platform/win32/layout.h"
-#include "snipforge/about_window_layout.h"
-#include "tests/e2e/about/snipforge_session.h"
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/dpi.h"
-#include "tests/e2e/driver/expected_layout.h"
 #include "tests/e2e/driver/ui.h"
+#include "tests/e2e/snipforge/snipforge_run.h"
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
 #include <set>
 
 namespace {
 
+using namespace snipforge_e2e;
 using namespace e2e;
-using about_e2e::SnipforgeSession;
 
 struct ScreenDc {
     HDC dc = GetDC(nullptr);
@@ -58,35 +55,19 @@ void checkFrame(HWND about, HWND main) {
     check(IsWindowEnabled(main) == FALSE, "the main window takes no input while About is open");
 }
 
-void checkControls(const SnipforgeSession& session, HWND about) {
-    const auto layout = snipforge::aboutWindowLayout();
-    const int dpi = session.dpi();
-    const SIZE client = clientSize(about);
-    const SIZE expected = expectedClientSize(layout, dpi);
-    checkEqual(client.cx, expected.cx, "client width of the About window");
-    checkEqual(client.cy, expected.cy, "client height of the About window");
-
-    for (const wchar_t* name : {L"lblTitle", L"lblVersion", L"lblDescription", L"lblDisclaimer",
-                                L"cmdOK", L"cmdSysInfo"}) {
-        HWND control = session.aboutControl(about, name);
-        for (const auto& design : layout.controls) {
-            if (design.name == name) {
-                checkEqual(windowText(control), design.text, "text of " + utf8(name));
-            }
-        }
-    }
-    checkEqual(windowText(session.aboutControl(about, L"lblDescription")),
+void checkControls(WindowDriver& about) {
+    about.checkLayout();
+    about.checkTexts();
+    checkEqual(about.text(L"lblDescription"),
                L"This program comes with Duzarudar's Dovuraviz.  It's here so you can make your "
                L"own sniplets (see the options area of the spy to see what a sniplet is).",
                "the description, two blanks after its first full stop");
-    checkEqual(windowText(session.aboutControl(about, L"cmdSysInfo")), L"&System Info...",
+    checkEqual(about.text(L"cmdSysInfo"), L"&System Info...",
                "System Info button with S as its access key");
 
     // The icon box sizes itself to the icon; the icon is drawn in it.
-    const int icon = platform::win32::iconPixels(dpi);
-    const int iconLeft = platform::twipsToPixels(240, dpi);
-    HWND picIcon = findControl(about, platform::win32::pictureBoxClassName,
-                               {iconLeft, iconLeft, iconLeft + icon, iconLeft + icon});
+    const int icon = platform::win32::iconPixels(about.dpi());
+    HWND picIcon = about.control(L"picIcon");
     require(waitUntil([&] {
                 std::set<COLORREF> colours;
                 for (int y = 0; y < icon; y += 2) {
@@ -100,75 +81,72 @@ void checkControls(const SnipforgeSession& session, HWND about) {
 }
 
 // The etched separator: a grey line with a white one below it.
-void checkSeparator(const SnipforgeSession& session, HWND about) {
-    const int dpi = session.dpi();
-    const int x = platform::twipsToPixels(3000, dpi);
-    const int greyRow = platform::twipsToPixels(1905, dpi);
-    const int whiteRow = platform::twipsToPixels(1920, dpi);
-    const int whiteRows = platform::win32::scaleFrom96(2, dpi);
+void checkSeparator(const WindowDriver& about) {
+    const auto& design = about.design();
+    const auto grey = platform::win32::linePixelEnds(design, about.spec(L"Line1(1)"), about.dpi());
+    const auto white = platform::win32::linePixelEnds(design, about.spec(L"Line1(0)"), about.dpi());
+    const int x = (white.from.x + white.to.x) / 2;
+    const int greyRow = grey.from.y;
+    const int whiteRow = white.from.y;
+    const int whiteRows = platform::win32::scaleFrom96(2, about.dpi());
     const bool drawn = waitUntil([&] {
-        return screenPixel(about, {x, greyRow}) == 0x808080 &&
-               screenPixel(about, {x, whiteRow + whiteRows - 1}) == 0xFFFFFF;
+        return screenPixel(about.window(), {x, greyRow}) == 0x808080 &&
+               screenPixel(about.window(), {x, whiteRow + whiteRows - 1}) == 0xFFFFFF;
     });
     check(drawn, "grey separator row " + std::to_string(greyRow) + " reads " +
-                     std::to_string(screenPixel(about, {x, greyRow})) + ", white row " +
+                     std::to_string(screenPixel(about.window(), {x, greyRow})) + ", white row " +
                      std::to_string(whiteRow + whiteRows - 1) + " reads " +
-                     std::to_string(screenPixel(about, {x, whiteRow + whiteRows - 1})));
-    check(screenPixel(about, {x, greyRow - 1}) != 0x808080, "nothing grey above the grey line");
+                     std::to_string(screenPixel(about.window(), {x, whiteRow + whiteRows - 1})));
+    check(screenPixel(about.window(), {x, greyRow - 1}) != 0x808080,
+          "nothing grey above the grey line");
 }
 
-void checkAboutWindow(const SnipforgeSession& session, HWND about) {
-    checkPlacement(about);
-    checkFrame(about, session.mainWindow());
-    checkControls(session, about);
-    checkSeparator(session, about);
+void checkAboutWindow(const SnipforgeRun& session, WindowDriver& about) {
+    checkPlacement(about.window());
+    checkFrame(about.window(), session.window());
+    checkControls(about);
+    checkSeparator(about);
 }
 
-void opensCentredAndClosesThreeWays() {
-    SnipforgeSession session(L"three_ways", systemDpi());
+E2E_CASE(about, opens_centred_and_closes_three_ways) {
+    SnipforgeRun session;
     struct Way {
         const char* name;
-        std::function<void(HWND)> close;
+        std::function<void(WindowDriver&)> close;
     };
     const Way ways[] = {
         {"Enter",
-         [&](HWND about) {
-             HWND ok = session.aboutControl(about, L"cmdOK");
-             require(waitUntil([&] { return focusedWindow(about) == ok; }),
+         [&](WindowDriver& about) {
+             HWND ok = about.control(L"cmdOK");
+             require(waitUntil([&] { return about.focused() == ok; }),
                      "OK has the focus when the window opens");
-             pressKey(about, VK_RETURN);
+             about.press(VK_RETURN);
          }},
-        {"Esc", [](HWND about) { pressKey(about, VK_ESCAPE); }},
-        {"the close box", [](HWND about) { PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Esc", [](WindowDriver& about) { about.press(VK_ESCAPE); }},
+        {"the close box",
+         [](WindowDriver& about) { PostMessageW(about.window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     for (const auto& way : ways) {
         note(std::string("About window closed with ") + way.name);
-        HWND about = session.openAbout();
+        auto about = session.openAbout();
         checkAboutWindow(session, about);
         // Moved away, so the next showing has to centre it again.
-        SetWindowPos(about, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(about.window(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         way.close(about);
         session.expectAboutClosed(about);
     }
     session.close();
 }
 
-void laidOutAtHighDpi() {
+E2E_CASE(about, laid_out_at_144_dpi) {
     const LogPixelsOverride highDpi(144);
-    SnipforgeSession session(L"high_dpi", 144);
-    HWND about = session.openAbout();
+    SnipforgeRun session(144);
+    auto about = session.openAbout();
     checkAboutWindow(session, about);
-    clickButton(session.aboutControl(about, L"cmdOK"));
+    about.click(L"cmdOK");
     session.expectAboutClosed(about);
     session.close();
 }
 
 } // namespace
-
-int main() {
-    measureInPhysicalPixels();
-    Suite suite("about_window");
-    suite.add("opens_centred_and_closes_three_ways", opensCentredAndClosesThreeWays);
-    suite.add("laid_out_at_144_dpi", laidOutAtHighDpi);
-    return suite.run();
-}
