@@ -24,13 +24,6 @@ namespace {
 
 constexpr milliseconds longest{600000};
 
-struct Stopwatch {
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    double seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-};
-
 int rowsOption() {
     return std::stoi(Suite::option(L"rows"));
 }

@@ -13,9 +13,6 @@ namespace {
 constexpr int textStaticId = 0xFFFF;
 constexpr int iconStaticId = 0x440;
 
-// The box's layout and painting settle a little after it becomes visible.
-constexpr milliseconds settleTime{150};
-
 struct ScreenDc {
     HDC dc = GetDC(nullptr);
     ~ScreenDc() { ReleaseDC(nullptr, dc); }
@@ -130,7 +127,6 @@ MessageBoxView readBox(HWND box) {
         }
     }
     std::sort(view.buttons.begin(), view.buttons.end());
-    view.icon = readIcon(box);
     return view;
 }
 
@@ -180,11 +176,19 @@ MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout) {
     if (!waitUntil([&] { return !(boxes = messageBoxes(processId)).empty(); }, timeout)) {
         fail("no message box came up within " + std::to_string(timeout.count()) + " ms");
     }
-    Sleep(static_cast<DWORD>(settleTime.count()));
+    // The box fills in its text and buttons a moment after it becomes visible.
+    MessageBoxView view;
+    waitUntil(
+        [&] {
+            view = readBox(boxes.front());
+            return !view.text.empty() && !view.buttons.empty();
+        },
+        milliseconds{2000});
     boxes = messageBoxes(processId);
     require(boxes.size() == 1,
             std::to_string(boxes.size()) + " message boxes are up where one was expected");
-    return readBox(boxes.front());
+    view.icon = readIcon(view.window);
+    return view;
 }
 
 void answer(const MessageBoxView& box, int buttonId) {

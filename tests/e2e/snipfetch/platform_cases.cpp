@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -158,12 +157,11 @@ E2E_CASE(platform, slow_bodies) {
     std::vector<std::thread> threads;
     for (auto& run : runs) {
         threads.emplace_back([&run] {
-            const auto start = std::chrono::steady_clock::now();
+            const Stopwatch clock;
             platform::HttpClient http;
             Pieces pieces;
             run.result = http.get(siteUrl(run.name), pieces);
-            run.seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            run.seconds = clock.seconds();
         });
     }
     for (auto& thread : threads) {

@@ -8,8 +8,6 @@
 #include "tests/e2e/snipfetch/snipfetch_run.h"
 #include "tests/e2e/snipfetch/sniplet_site.h"
 
-#include <chrono>
-
 namespace {
 
 using namespace snipfetch_e2e;
@@ -23,11 +21,10 @@ E2E_CASE(timeout, catalogue_that_never_comes) {
     checkEqual(static_cast<long long>(rowCount(window.list())), 1, "rows before the stall");
 
     site.hang(L"Sniplets.txt");
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     window.getList(milliseconds{90000});
     window.expectMessage(L"Error", text::listError, BoxIcon::Stop);
-    const auto seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = clock.seconds();
     note("the Error message came after " + std::to_string(seconds) + " s");
     check(seconds >= 25 && seconds <= 45, "the transfer gave up after about 30 s");
     checkEqual(static_cast<long long>(rowCount(window.list())), 1, "rows kept after the stall");
@@ -56,14 +53,13 @@ E2E_CASE(timeout, slow_files_keep_the_older_copy) {
         window->placeSniplet(L"trickle.snp", "older trickle");
     }
 
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     clickButton(stalled.control(L"cmdDownload"));
     clickButton(trickled.control(L"cmdDownload"));
     for (auto* window : {&stalled, &trickled}) {
         window->waitForIdle(milliseconds{90000});
         window->expectMessage(L"Error", text::downloadError, BoxIcon::Stop);
-        const auto seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds = clock.seconds();
         note("the Error message was up after " + std::to_string(seconds) + " s");
         check(seconds <= 45, "the transfer gave up within 45 s");
     }

@@ -11,8 +11,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cwchar>
 
 namespace {
@@ -410,7 +408,7 @@ E2E_CASE(window, answers_while_it_waits) {
     SnipletSite site;
     site.serveCatalogue("a.snp\r\nb.snp");
     SnipfetchRun window;
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     getListThatWaits(window, site, 8);
 
     // What is uncovered or invalidated is painted while the handler waits.
@@ -419,11 +417,10 @@ E2E_CASE(window, answers_while_it_waits) {
           "the window repainted during the wait");
     // A click posted now waits in the queue until Get List is over.
     clickButton(window.control(L"cmdDownload"));
-    Sleep(static_cast<DWORD>(std::max<long long>(
-        0, 6000 - std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start)
-                      .count())));
+    check(staysFalse([&] { return rowCount(window.list()) != 0; },
+                     milliseconds{6000} - clock.elapsed()),
+          "Get List is still waiting at 6 s");
     check(!IsHungAppWindow(window.window()), "the window is not hung 6 s into the wait");
-    check(rowCount(window.list()) == 0, "Get List is still waiting at 6 s");
     expectDownloadRanAfterGetList(window, {L"a.snp", L"b.snp"});
 
     // A button pressed through a sent message, as an accessibility tool does:

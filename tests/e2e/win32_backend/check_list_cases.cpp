@@ -9,8 +9,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
-
 namespace {
 
 using namespace backend_e2e;
@@ -70,22 +68,16 @@ E2E_CASE(check_list, rows_and_toggles) {
     form.unload();
 }
 
-long long millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-        .count();
-}
-
 // Time to show that many rows in an empty list, in one update.
 long long fillMilliseconds(platform::CheckList& list, int rows) {
     list.clear();
-    const auto start = std::chrono::steady_clock::now();
+    const e2e::Stopwatch clock;
     list.beginUpdate();
     for (int row = 0; row < rows; ++row) {
         list.addItem(L"Sniplet number " + std::to_wstring(row) + L".snp");
     }
     list.endUpdate();
-    return millisecondsSince(start);
+    return clock.elapsed().count();
 }
 
 E2E_CASE(check_list, many_rows) {
@@ -100,14 +92,14 @@ E2E_CASE(check_list, many_rows) {
     checkEqual(rowCount(window), 100000, "100,000 rows");
     checkEqual(rowText(window, 99999), L"Sniplet number 99999.snp", "the last row");
     // Timings are printed for the record only; the benchmark under bench/ measures.
-    auto start = std::chrono::steady_clock::now();
+    const e2e::Stopwatch clearClock;
     list.clear();
-    const auto clearing = millisecondsSince(start);
+    const auto clearing = clearClock.elapsed().count();
     checkEqual(rowCount(window), 0, "cleared");
     fillMilliseconds(list, 100000);
-    start = std::chrono::steady_clock::now();
+    const e2e::Stopwatch unloadClock;
     form.unload();
-    const auto unloading = millisecondsSince(start);
+    const auto unloading = unloadClock.elapsed().count();
     e2e::note("clearing 100,000 rows: " + std::to_string(clearing) +
               " ms, unloading with 100,000 rows: " + std::to_string(unloading) + " ms");
 }
