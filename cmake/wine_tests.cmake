@@ -72,7 +72,7 @@ function(add_e2e_program name)
     # Plain add_test with bash first: ctest never hands the .exe to the emulator on
     # its own, and nothing runs a Windows binary at build time.
     add_test(NAME e2e.${name}.${case}
-             COMMAND ${BASH_PROGRAM} ${WINE_TESTS_DIR}/run_wine_test.sh ${CMAKE_BINARY_DIR}
+             COMMAND ${BASH_PROGRAM} ${WINE_TESTS_DIR}/wine_fixture.sh run ${CMAKE_BINARY_DIR}
                      $<TARGET_FILE:${program}> --case=${case} ${arg_ARGS})
     set_tests_properties(e2e.${name}.${case} PROPERTIES
                          FIXTURES_REQUIRED "wine;${arg_FIXTURES}" RESOURCE_LOCK wineprefix

@@ -16,6 +16,10 @@ std::wstring windowsPath(std::wstring_view path) {
     return result;
 }
 
+namespace {
+
+// Folder for the files of this run's cases: E2E_WORK_DIR when set, else the temp
+// folder.
 std::wstring workRoot() {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(L"E2E_WORK_DIR", buffer, MAX_PATH);
@@ -29,6 +33,8 @@ std::wstring workRoot() {
     }
     return temp;
 }
+
+} // namespace
 
 bool removeAll(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -75,18 +81,19 @@ std::wstring CaseFolder::operator/(std::wstring_view child) const {
 App::App(const std::wstring& programPath, const std::wstring& folder) {
     const std::wstring source = windowsPath(programPath);
     const auto slash = source.find_last_of(L'\\');
-    exePath_ = folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    if (!CopyFileW(source.c_str(), exePath_.c_str(), FALSE)) {
+    const std::wstring copy =
+        folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    if (!CopyFileW(source.c_str(), copy.c_str(), FALSE)) {
         const DWORD error = GetLastError();
-        fail("could not copy " + describe(source) + " to " + describe(exePath_) + " (error " +
+        fail("could not copy " + describe(source) + " to " + describe(copy) + " (error " +
              std::to_string(error) + ")");
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exePath_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_)) {
+    if (!CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process_)) {
         const DWORD error = GetLastError();
-        fail("could not start " + describe(exePath_) + " (error " + std::to_string(error) + ")");
+        fail("could not start " + describe(copy) + " (error " + std::to_string(error) + ")");
     }
 }
 
@@ -94,7 +101,7 @@ App::~App() {
     if (process_.hProcess == nullptr) {
         return;
     }
-    if (running()) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         // A case that ended early leaves the program up: end it so the next case
         // starts clean.
         TerminateProcess(process_.hProcess, 1);
@@ -108,10 +115,6 @@ void App::kill() {
     require(TerminateProcess(process_.hProcess, 1) != 0, "could not end the program");
     require(WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0,
             "the program did not end when killed");
-}
-
-bool App::running() const {
-    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 DWORD App::waitForExit(milliseconds timeout) {

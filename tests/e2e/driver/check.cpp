@@ -1,13 +1,13 @@
 #include "tests/e2e/driver/check.h"
 
 #include "tests/e2e/driver/dpi.h"
+#include "tests/e2e/driver/wait.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -148,38 +148,30 @@ void fail(std::string_view what, std::source_location where) {
 namespace {
 
 template <class Text>
-bool compareTexts(Text actual, Text expected, std::string_view what, std::string (*show)(Text),
+bool compareTexts(Text actual, Text expected, std::string_view what,
                   const std::source_location& where) {
     if (actual == expected) {
         return true;
     }
-    size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
-        ++at;
-    }
-    reportFailure(std::string(what) + "\n    expected " + show(expected) + "\n    actual   " +
-                      show(actual) + "\n    first difference at index " + std::to_string(at),
+    const auto differs =
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    reportFailure(std::string(what) + "\n    expected " + describe(expected) + "\n    actual   " +
+                      describe(actual) + "\n    first difference at index " +
+                      std::to_string(differs.first - actual.begin()),
                   where);
     return false;
-}
-
-std::string showWide(std::wstring_view text) {
-    return describe(text);
-}
-std::string showBytes(std::string_view bytes) {
-    return describeBytes(bytes);
 }
 
 } // namespace
 
 bool checkEqual(std::wstring_view actual, std::wstring_view expected, std::string_view what,
                 std::source_location where) {
-    return compareTexts<std::wstring_view>(actual, expected, what, showWide, where);
+    return compareTexts(actual, expected, what, where);
 }
 
 bool checkEqualBytes(std::string_view actual, std::string_view expected, std::string_view what,
                      std::source_location where) {
-    return compareTexts<std::string_view>(actual, expected, what, showBytes, where);
+    return compareTexts(actual, expected, what, where);
 }
 
 bool checkEqual(long long actual, long long expected, std::string_view what,
@@ -232,11 +224,8 @@ std::wstring Suite::currentCase() {
 int Suite::run() {
     measureInPhysicalPixels();
     std::vector<std::string> chosen;
-    bool listOnly = false;
     for (const auto& argument : commandLineArguments()) {
-        if (argument == L"--list") {
-            listOnly = true;
-        } else if (argument.starts_with(L"--case=")) {
+        if (argument.starts_with(L"--case=")) {
             chosen.push_back(utf8(argument.substr(7)));
         } else if (const auto equals = argument.find(L'=');
                    argument.starts_with(L"--") && equals != std::wstring::npos) {
@@ -246,18 +235,9 @@ int Suite::run() {
             return 2;
         }
     }
-    if (listOnly) {
-        for (const auto& entry : cases()) {
-            print(entry.name + "\n");
-        }
-        return 0;
-    }
     for (const auto& wanted : chosen) {
-        bool known = false;
-        for (const auto& entry : cases()) {
-            known = known || entry.name == wanted;
-        }
-        if (!known) {
+        if (std::none_of(cases().begin(), cases().end(),
+                         [&](const Case& entry) { return entry.name == wanted; })) {
             print("no case named " + wanted + "\n");
             return 2;
         }
@@ -274,7 +254,7 @@ int Suite::run() {
         failuresInCase = 0;
         runningCase = entry.name;
         print("[ RUN    ] " + entry.name + "\n");
-        const auto start = std::chrono::steady_clock::now();
+        const Stopwatch clock;
         try {
             entry.body();
         } catch (const CaseAborted&) {
@@ -283,12 +263,10 @@ int Suite::run() {
             reportFailure(std::string("exception: ") + error.what(),
                           std::source_location::current());
         }
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
         const bool passed = failuresInCase == 0;
         failedCases += passed ? 0 : 1;
         print(std::string(passed ? "[     OK ] " : "[ FAILED ] ") + entry.name + " (" +
-              std::to_string(elapsed.count()) + " ms)\n");
+              std::to_string(clock.elapsed().count()) + " ms)\n");
     }
     print(std::to_string(ranCases - failedCases) + " of " + std::to_string(ranCases) +
           " cases passed\n");

@@ -29,7 +29,7 @@ void require(bool ok, std::string_view what,
 std::string describe(std::wstring_view text);
 std::string describeBytes(std::string_view bytes);
 std::string describe(long long number);
-inline std::string describe(const std::string& bytes) {
+inline std::string describe(std::string_view bytes) {
     return describeBytes(bytes);
 }
 template <class Item> std::string describe(const std::vector<Item>& items) {
@@ -75,7 +75,7 @@ class Suite {
 public:
     static bool add(std::string caseName, void (*body)());
 
-    // Command line: [--case=<name>]... [--list] [--<key>=<value>]...
+    // Command line: [--case=<name>]... [--<key>=<value>]...
     // Runs the named cases (all when none is named) and returns the exit code.
     static int run();
 

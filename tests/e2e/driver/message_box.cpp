@@ -13,69 +13,59 @@ namespace {
 constexpr int textStaticId = 0xFFFF;
 constexpr int iconStaticId = 0x440;
 
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-};
-
-struct MemoryBitmap {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    int width = 0;
-    int height = 0;
-
-    MemoryBitmap(HDC screen, int w, int h) : width(w), height(h) {
-        dc = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-    }
+// A bitmap of the screen's format, drawn into through a device context of its own.
+class MemoryBitmap {
+public:
+    MemoryBitmap(int width, int height)
+        : dc_(CreateCompatibleDC(screen_.dc)),
+          bitmap_(CreateCompatibleBitmap(screen_.dc, width, height)),
+          previous_(SelectObject(dc_, bitmap_)), width_(width), height_(height) {}
     ~MemoryBitmap() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
     }
     MemoryBitmap(const MemoryBitmap&) = delete;
     MemoryBitmap& operator=(const MemoryBitmap&) = delete;
 
+    HDC dc() const { return dc_; }
+    HDC screen() const { return screen_.dc; }
     std::vector<COLORREF> pixels() const {
         std::vector<COLORREF> result;
-        result.reserve(static_cast<size_t>(width * height));
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                result.push_back(GetPixel(dc, x, y));
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                result.push_back(GetPixel(dc_, x, y));
             }
         }
         return result;
     }
+
+private:
+    ScreenDc screen_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    int width_;
+    int height_;
 };
 
 // What the icon static shows, read from the screen.
 std::vector<COLORREF> captureScreen(const RECT& rect) {
-    ScreenDc screen;
-    MemoryBitmap copy(screen.dc, rect.right - rect.left, rect.bottom - rect.top);
-    BitBlt(copy.dc, 0, 0, copy.width, copy.height, screen.dc, rect.left, rect.top, SRCCOPY);
+    const MemoryBitmap copy(rect.right - rect.left, rect.bottom - rect.top);
+    BitBlt(copy.dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, copy.screen(),
+           rect.left, rect.top, SRCCOPY);
     return copy.pixels();
 }
 
 // A system icon drawn as a static control draws it: at its default size, from the
 // top-left corner, over the given background.
 std::vector<COLORREF> renderIcon(LPCWSTR iconId, int width, int height, COLORREF background) {
-    ScreenDc screen;
-    MemoryBitmap image(screen.dc, width, height);
+    const MemoryBitmap image(width, height);
     HBRUSH brush = CreateSolidBrush(background);
     const RECT all{0, 0, width, height};
-    FillRect(image.dc, &all, brush);
+    FillRect(image.dc(), &all, brush);
     DeleteObject(brush);
-    DrawIconEx(image.dc, 0, 0, LoadIconW(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(image.dc(), 0, 0, LoadIconW(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
     return image.pixels();
 }
 

@@ -32,21 +32,17 @@ BOOL CALLBACK collectChild(HWND window, LPARAM context) {
     return TRUE;
 }
 
-bool sameClass(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 DWORD threadOf(HWND window) {
     return GetWindowThreadProcessId(window, nullptr);
 }
 
 } // namespace
+
+bool hasClass(HWND window, std::wstring_view windowClass) {
+    const auto name = className(window);
+    return CompareStringOrdinal(name.data(), static_cast<int>(name.size()), windowClass.data(),
+                                static_cast<int>(windowClass.size()), TRUE) == CSTR_EQUAL;
+}
 
 std::wstring className(HWND window) {
     wchar_t name[256] = {};
@@ -80,15 +76,9 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
     return search.found;
 }
 
-HWND findTopLevelWindow(DWORD processId, std::wstring_view caption, std::wstring_view windowClass) {
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption) {
     for (HWND window : topLevelWindows(processId)) {
-        if (!IsWindowVisible(window)) {
-            continue;
-        }
-        if (!windowClass.empty() && !sameClass(className(window), windowClass)) {
-            continue;
-        }
-        if (windowText(window) == caption) {
+        if (IsWindowVisible(window) && windowText(window) == caption) {
             return window;
         }
     }
@@ -119,6 +109,12 @@ std::vector<HWND> descendants(HWND parent) {
     return found;
 }
 
+COLORREF screenPixel(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    const ScreenDc screen;
+    return GetPixel(screen.dc, clientPoint.x, clientPoint.y) & 0xFFFFFF;
+}
+
 RECT rectInClientOf(HWND control, HWND form) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -136,34 +132,6 @@ std::string describe(const RECT& rect) {
     return "(left " + std::to_string(rect.left) + ", top " + std::to_string(rect.top) + ", width " +
            std::to_string(rect.right - rect.left) + ", height " +
            std::to_string(rect.bottom - rect.top) + ")";
-}
-
-std::vector<HWND> controlsAt(HWND form, std::wstring_view windowClass, const RECT& rect) {
-    std::vector<HWND> matches;
-    for (HWND child : descendants(form)) {
-        if (sameClass(className(child), windowClass) &&
-            sameRect(rectInClientOf(child, form), rect)) {
-            matches.push_back(child);
-        }
-    }
-    return matches;
-}
-
-HWND findControl(HWND form, std::wstring_view windowClass, const RECT& expected) {
-    const auto matches = controlsAt(form, windowClass, expected);
-    if (matches.size() != 1) {
-        std::string candidates;
-        for (HWND child : descendants(form)) {
-            if (sameClass(className(child), windowClass)) {
-                candidates.append("\n      ").append(describe(rectInClientOf(child, form)));
-                candidates.append(" ").append(describe(windowText(child)));
-            }
-        }
-        fail(std::to_string(matches.size()) + " controls of class " + describe(windowClass) +
-             " at " + describe(expected) + "; the form's controls of that class:" +
-             (candidates.empty() ? std::string(" none") : candidates));
-    }
-    return matches.front();
 }
 
 void clickAt(HWND window, POINT clientPoint) {
@@ -214,8 +182,8 @@ void waitForIdle(HWND marker, milliseconds timeout) {
     // Posted messages are handled in order: once the marker has been handled,
     // everything posted before it has been handled too (or its handler is waiting in
     // a modal loop). The handler may run for a while: short sends, polled.
-    const bool list = sameClass(className(marker), L"SysListView32");
-    require(list || sameClass(className(marker), L"Edit"), "waitForIdle needs an edit or a list");
+    const bool list = hasClass(marker, L"SysListView32");
+    require(list || hasClass(marker, L"Edit"), "waitForIdle needs an edit or a list");
     const auto answer = [&](UINT message, WPARAM wParam, DWORD_PTR& result) {
         return SendMessageTimeoutW(marker, message, wParam, 0, SMTO_NORMAL, 100, &result) != 0;
     };

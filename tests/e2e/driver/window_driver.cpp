@@ -50,7 +50,14 @@ HWND WindowDriver::find(std::wstring_view name) {
         return known->second;
     }
     const auto& control = spec(name);
-    const auto matches = controlsAt(window_, windowClassOf(control), expectedRect(control));
+    const RECT expected = expectedRect(control);
+    std::vector<HWND> matches;
+    for (HWND child : descendants(window_)) {
+        const RECT actual = rectInClientOf(child, window_);
+        if (hasClass(child, windowClassOf(control)) && EqualRect(&actual, &expected)) {
+            matches.push_back(child);
+        }
+    }
     if (matches.size() != 1) {
         return nullptr;
     }
@@ -58,13 +65,25 @@ HWND WindowDriver::find(std::wstring_view name) {
     return matches.front();
 }
 
-HWND WindowDriver::control(std::wstring_view name) {
-    if (HWND window = find(name)) {
-        return window;
+std::string WindowDriver::misplaced(const platform::ControlSpec& control) {
+    std::string seen;
+    for (HWND child : descendants(window_)) {
+        if (hasClass(child, windowClassOf(control))) {
+            seen.append("\n      ").append(describe(rectInClientOf(child, window_)));
+            seen.append(" ").append(describe(windowText(child)));
+        }
     }
-    const auto& control = spec(name);
-    // Fails with the list of the controls of that class.
-    return findControl(window_, windowClassOf(control), expectedRect(control));
+    return utf8(control.name) + ": no single window of class " + utf8(windowClassOf(control)) +
+           " at " + describe(expectedRect(control)) +
+           "; the windows of that class:" + (seen.empty() ? " none" : seen);
+}
+
+HWND WindowDriver::control(std::wstring_view name) {
+    HWND window = find(name);
+    if (window == nullptr) {
+        fail(misplaced(spec(name)));
+    }
+    return window;
 }
 
 std::wstring WindowDriver::nameOf(HWND window) {
@@ -130,6 +149,14 @@ void WindowDriver::checkLayout() {
          std::to_string(size.cy) + " pixels at " + std::to_string(dpi_) + " DPI");
     checkEqual(size.cx, platform::win32::clientPixelWidth(design_, dpi_), "client width");
     checkEqual(size.cy, platform::win32::clientPixelHeight(design_, dpi_), "client height");
+    // A fixed border: caption and close box only; a dialog frame for a dialog.
+    const auto style = GetWindowLongW(window_, GWL_STYLE);
+    check((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU) &&
+              !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)),
+          "a fixed border with caption and close box only");
+    check(design_.border != platform::BorderStyle::FixedDialog ||
+              (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME),
+          "a dialog frame");
     if (design_.position) {
         RECT outer{};
         GetWindowRect(window_, &outer);
@@ -139,19 +166,8 @@ void WindowDriver::checkLayout() {
                    "window top on the screen");
     }
     for (const auto& control : design_.controls) {
-        if (control.kind == ControlKind::Line || find(control.name) != nullptr) {
-            continue;
-        }
-        const RECT expected = expectedRect(control);
-        std::string seen;
-        for (HWND child : descendants(window_)) {
-            if (!control.text.empty() && windowText(child) == control.text) {
-                seen = " (the control with its text is at " +
-                       describe(rectInClientOf(child, window_)) + ")";
-            }
-        }
-        check(false, utf8(control.name) + ": no single window of class " +
-                         utf8(windowClassOf(control)) + " at " + describe(expected) + seen);
+        check(control.kind == ControlKind::Line || find(control.name) != nullptr,
+              misplaced(control));
     }
 }
 

@@ -51,8 +51,8 @@ public:
     // posted to the window's first text box or list comes back.
     void waitForIdle(milliseconds timeout = defaultTimeout);
 
-    // Checks the client size, the position on the screen when the table gives one,
-    // and that every control is where the table puts it, each on its own.
+    // Checks the frame, the client size, the position on the screen when the table
+    // gives one, and that every control is where the table puts it, each on its own.
     void checkLayout();
     // Checks that every control with a window shows the table's text.
     void checkTexts();
@@ -60,6 +60,8 @@ public:
 private:
     // The control that waitForIdle posts its marker to; null when there is none.
     HWND idleMarker();
+    // Where the windows of the control's class are, for a failure message.
+    std::string misplaced(const platform::ControlSpec& control);
 
     platform::FormSpec design_;
     int dpi_;

@@ -44,10 +44,6 @@ void windowAsDesigned(int dpi) {
     checkEqual(windowText(window.window()), L"snipfetch", "caption");
     window.checkLayout();
     window.checkTexts();
-    const auto style = GetWindowLongW(window.window(), GWL_STYLE);
-    check((style & WS_SYSMENU) && (style & WS_CAPTION), "the window has a caption and close box");
-    check(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)),
-          "the window has no minimise or maximise box and a fixed border");
 
     checkEqual(window.text(L"Frame1"), L"snipfetch", "caption of Frame1");
     checkEqual(window.text(L"cmdGetList"), L"Get List", "caption of cmdGetList");

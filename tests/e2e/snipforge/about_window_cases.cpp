@@ -16,17 +16,6 @@ namespace {
 using namespace snipforge_e2e;
 using namespace e2e;
 
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-};
-
-COLORREF screenPixel(HWND window, POINT clientPoint) {
-    ClientToScreen(window, &clientPoint);
-    const ScreenDc screen;
-    return GetPixel(screen.dc, clientPoint.x, clientPoint.y) & 0xFFFFFF;
-}
-
 void checkPlacement(HWND about) {
     RECT outer{};
     GetWindowRect(about, &outer);
@@ -42,12 +31,8 @@ void checkPlacement(HWND about) {
 }
 
 void checkFrame(HWND about, HWND main) {
-    const auto style = static_cast<DWORD>(GetWindowLongW(about, GWL_STYLE));
+    // The frame is the layout check's.
     const auto exStyle = static_cast<DWORD>(GetWindowLongW(about, GWL_EXSTYLE));
-    check((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0, "no minimise or maximise button");
-    check((style & WS_SYSMENU) != 0, "a close box");
-    check((style & WS_THICKFRAME) == 0, "a border that does not resize");
-    check((exStyle & WS_EX_DLGMODALFRAME) != 0, "a dialog frame");
     HWND owner = GetWindow(about, GW_OWNER);
     check((exStyle & WS_EX_APPWINDOW) == 0 && (owner != nullptr || (exStyle & WS_EX_TOOLWINDOW)),
           "not shown in the taskbar");

@@ -1,12 +1,14 @@
-// The About window's System Info button under Wine: the registry entries set with
-// reg.exe, a small program of ours standing in for System Information, and the one
-// message when it cannot be started.
+// The About window's System Info button under Wine: the registry entries set for
+// the program, a small program of ours standing in for System Information, and the
+// one message when it cannot be started.
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/message_box.h"
 #include "tests/e2e/driver/registry_value.h"
 #include "tests/e2e/driver/test_files.h"
 #include "tests/e2e/driver/ui.h"
 #include "tests/e2e/snipforge/snipforge_run.h"
+
+#include <cwchar>
 
 namespace {
 
@@ -17,26 +19,27 @@ const std::wstring unavailable = L"System Information Is Unavailable At This Tim
 const std::wstring msinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::wstring locationKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// Removes both System Information entries from HKEY_LOCAL_MACHINE, as the program
-// under test sees it (it has this program's bitness).
-void removeSysInfoEntries() {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, msinfoKey.c_str(), L"PATH");
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, locationKey.c_str(), L"MSINFO");
-    require(!readRegistryValue(HKEY_LOCAL_MACHINE, msinfoKey, L"PATH") &&
-                !readRegistryValue(HKEY_LOCAL_MACHINE, locationKey, L"MSINFO"),
-            "the System Information entries could not be removed");
-}
-
-// Sets a text value below HKEY_LOCAL_MACHINE and checks that it reads back.
-void registerValue(const std::wstring& key, const wchar_t* name, DWORD type,
-                   const std::wstring& text) {
-    const RegistryValue value{type, std::string(reinterpret_cast<const char*>(text.c_str()),
-                                                (text.size() + 1) * sizeof(wchar_t))};
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, type, value.bytes.data(),
-                    static_cast<DWORD>(value.bytes.size()));
-    const auto stored = readRegistryValue(HKEY_LOCAL_MACHINE, key, name);
-    require(stored && stored->type == type && stored->bytes == value.bytes,
-            "could not set the registry value " + utf8(name));
+// The System Information entries of HKEY_LOCAL_MACHINE as the program under test
+// sees it (it has this program's bitness): each set to the text given, or removed.
+void setSysInfoEntries(const wchar_t* path, const wchar_t* location, DWORD pathType = REG_SZ) {
+    const auto set = [](const std::wstring& key, const wchar_t* name, DWORD type,
+                        const wchar_t* text) {
+        const RegistryValue value{type, text
+                                            ? std::string(reinterpret_cast<const char*>(text),
+                                                          (std::wcslen(text) + 1) * sizeof(wchar_t))
+                                            : std::string()};
+        if (text == nullptr) {
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name);
+        } else {
+            RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, type, value.bytes.data(),
+                            static_cast<DWORD>(value.bytes.size()));
+        }
+        const auto stored = readRegistryValue(HKEY_LOCAL_MACHINE, key, name);
+        require(text ? stored && stored->type == type && stored->bytes == value.bytes : !stored,
+                "could not set the System Information entry " + utf8(name));
+    };
+    set(msinfoKey, L"PATH", pathType, path);
+    set(locationKey, L"MSINFO", REG_SZ, location);
 }
 
 // A copy of the stand-in program; it records its runs in "ran.txt" beside itself.
@@ -126,8 +129,7 @@ E2E_CASE(sysinfo, path_entry_with_blank_started_by_alt_s) {
     const std::wstring program = placeProbeIn(session.folder(), L"Sys Info", L"msinfo32.exe");
     // Run in place of ours if the path were split at its blank.
     const std::wstring decoy = placeProbe(session / L"Sys.exe");
-    removeSysInfoEntries();
-    registerValue(msinfoKey, L"PATH", REG_SZ, program);
+    setSysInfoEntries(program.c_str(), nullptr);
 
     auto about = session.openAbout();
     pressAltS(about.window());
@@ -141,8 +143,7 @@ E2E_CASE(sysinfo, location_entry_with_program) {
     SnipforgeRun session;
     const std::wstring program =
         placeProbeIn(session.folder(), L"Shared Sys Info", L"MSINFO32.EXE");
-    removeSysInfoEntries();
-    registerValue(locationKey, L"MSINFO", REG_SZ, folderOf(program));
+    setSysInfoEntries(nullptr, folderOf(program).c_str());
 
     auto about = pressSystemInfo(session);
     expectStarted(program);
@@ -152,8 +153,7 @@ E2E_CASE(sysinfo, location_entry_with_program) {
 E2E_CASE(sysinfo, location_entry_without_program) {
     SnipforgeRun session;
     const std::wstring other = placeProbeIn(session.folder(), L"Shared Sys Info", L"other.exe");
-    removeSysInfoEntries();
-    registerValue(locationKey, L"MSINFO", REG_SZ, folderOf(other));
+    setSysInfoEntries(nullptr, folderOf(other).c_str());
 
     auto about = pressSystemInfo(session);
     expectUnavailableMessage(session, about);
@@ -163,7 +163,7 @@ E2E_CASE(sysinfo, location_entry_without_program) {
 
 E2E_CASE(sysinfo, no_entries) {
     SnipforgeRun session;
-    removeSysInfoEntries();
+    setSysInfoEntries(nullptr, nullptr);
     auto about = pressSystemInfo(session);
     expectUnavailableMessage(session, about);
     // And again: the window is still in working order.
@@ -176,9 +176,7 @@ E2E_CASE(sysinfo, path_entry_to_missing_program) {
     SnipforgeRun session;
     const std::wstring fallback =
         placeProbeIn(session.folder(), L"Shared Sys Info", L"MSINFO32.EXE");
-    removeSysInfoEntries();
-    registerValue(msinfoKey, L"PATH", REG_SZ, session / L"missing\\msinfo32.exe");
-    registerValue(locationKey, L"MSINFO", REG_SZ, folderOf(fallback));
+    setSysInfoEntries((session / L"missing\\msinfo32.exe").c_str(), folderOf(fallback).c_str());
 
     auto about = pressSystemInfo(session);
     expectUnavailableMessage(session, about);
@@ -204,8 +202,7 @@ private:
 E2E_CASE(sysinfo, expandable_path_entry) {
     const CaseFolder probeFolder(L"snipforge\\expandable_path_probe");
     const std::wstring program = placeProbeIn(probeFolder.path(), L"Sys Info", L"msinfo32.exe");
-    removeSysInfoEntries();
-    registerValue(msinfoKey, L"PATH", REG_EXPAND_SZ, L"%SNIPFORGE_E2E_SYSINFO%\\msinfo32.exe");
+    setSysInfoEntries(L"%SNIPFORGE_E2E_SYSINFO%\\msinfo32.exe", nullptr, REG_EXPAND_SZ);
     // snipforge inherits the variable from this test program.
     const EnvironmentVariable variable(L"SNIPFORGE_E2E_SYSINFO", folderOf(program));
 

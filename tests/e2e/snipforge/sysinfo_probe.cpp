@@ -3,60 +3,39 @@
 // ends without showing anything.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
-namespace {
-
-std::wstring ownPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::string utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::wstring self = ownPath();
+    wchar_t self[MAX_PATH * 4] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    if (length == 0 || length == MAX_PATH * 4) {
+        return 1;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
     const std::wstring showWindow = (startup.dwFlags & STARTF_USESHOWWINDOW)
                                         ? std::to_wstring(startup.wShowWindow)
                                         : std::wstring(L"none");
+    const std::wstring record = L"module=" + std::wstring(self) + L"\r\ncommand line=" +
+                                GetCommandLineW() + L"\r\nshow window=" + showWindow +
+                                L"\r\nend\r\n";
+    std::string bytes(record.size() * 3, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, record.data(), static_cast<int>(record.size()),
+                            bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    std::wstring log = self;
+    log = log.substr(0, log.find_last_of(L'\\') + 1) + L"ran.txt";
     // One write of a whole record, ending in "end", so a reader never sees half.
-    const std::string record = utf8(L"module=" + self + L"\r\ncommand line=" + GetCommandLineW() +
-                                    L"\r\nshow window=" + showWindow + L"\r\nend\r\n");
-    const std::wstring log = self.substr(0, self.find_last_of(L'\\') + 1) + L"ran.txt";
-    const HANDLE opened = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) {
+    const HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return 1;
     }
-    const FileHandle file(opened);
     DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    return ok && written == record.size() ? 0 : 1;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok ? 0 : 1;
 }
