@@ -1,18 +1,15 @@
 #include "tests/e2e/driver/app_process.h"
 
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/test_files.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace e2e {
 
 std::wstring windowsPath(std::wstring_view path) {
     std::wstring result = path.starts_with(L"/") ? L"Z:" + std::wstring(path) : std::wstring(path);
-    for (auto& c : result) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
+    std::replace(result.begin(), result.end(), L'/', L'\\');
     return result;
 }
 
@@ -45,17 +42,9 @@ bool removeAll(const std::wstring& path) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         return DeleteFileW(path.c_str()) != 0;
     }
-    WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
     bool ok = true;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") {
-                ok = removeAll(path + L"\\" + name) && ok;
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+    for (const auto& name : folderEntries(path)) {
+        ok = removeAll(path + L"\\" + name) && ok;
     }
     return RemoveDirectoryW(path.c_str()) != 0 && ok;
 }

@@ -27,12 +27,10 @@ void print(std::string_view text) {
 
 void reportFailure(std::string_view what, const std::source_location& where) {
     ++failuresInCase;
-    std::string file = where.file_name();
-    if (const auto slash = file.find_last_of("/\\"); slash != std::string::npos) {
-        file.erase(0, slash + 1);
-    }
-    print("  FAILED at " + file + ":" + std::to_string(where.line()) + ": " + std::string(what) +
-          "\n");
+    std::string_view file = where.file_name();
+    file.remove_prefix(file.find_last_of("/\\") + 1); // npos + 1: the whole name
+    print("  FAILED at " + std::string(file) + ":" + std::to_string(where.line()) + ": " +
+          std::string(what) + "\n");
 }
 
 std::string escapeChar(unsigned code) {

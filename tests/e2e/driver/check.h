@@ -38,8 +38,6 @@ template <class Item> std::string describe(const std::vector<Item>& items) {
         text.append(text.size() > 1 ? ", " : "");
         if constexpr (std::is_same_v<Item, bool>) {
             text.append(item ? "true" : "false");
-        } else if constexpr (std::is_integral_v<Item>) {
-            text.append(describe(static_cast<long long>(item)));
         } else {
             text.append(describe(item));
         }

@@ -92,8 +92,7 @@ bool rowChecked(HWND list, int row) {
 
 std::vector<bool> rowChecks(HWND list) {
     std::vector<bool> checks;
-    const int count = rowCount(list);
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0, count = rowCount(list); row < count; ++row) {
         checks.push_back(rowChecked(list, row));
     }
     return checks;

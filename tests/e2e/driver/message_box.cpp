@@ -104,6 +104,17 @@ BoxIcon readIcon(HWND box) {
     return icon.value_or(BoxIcon::Other);
 }
 
+// The visible message boxes of the process.
+std::vector<HWND> messageBoxes(DWORD processId) {
+    std::vector<HWND> boxes;
+    for (HWND window : topLevelWindows(processId)) {
+        if (IsWindowVisible(window) && className(window) == L"#32770") {
+            boxes.push_back(window);
+        }
+    }
+    return boxes;
+}
+
 MessageBoxView readBox(HWND box) {
     MessageBoxView view;
     view.window = box;
@@ -149,16 +160,6 @@ void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_v
     check(box.icon == icon,
           prefix + "shows " + describe(box.icon) + " where " + describe(icon) + " belongs", where);
     checkEqual(box.buttons, buttons, prefix + "button ids", where);
-}
-
-std::vector<HWND> messageBoxes(DWORD processId) {
-    std::vector<HWND> boxes;
-    for (HWND window : topLevelWindows(processId)) {
-        if (IsWindowVisible(window) && className(window) == L"#32770") {
-            boxes.push_back(window);
-        }
-    }
-    return boxes;
 }
 
 MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout) {

@@ -38,9 +38,6 @@ void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_v
               std::string_view what = "the message box",
               std::source_location where = std::source_location::current());
 
-// The visible message boxes of the process.
-std::vector<HWND> messageBoxes(DWORD processId);
-
 // Waits until the process shows exactly one message box and reads it.
 MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout = defaultTimeout);
 

@@ -85,9 +85,8 @@ bool checkFile(const std::wstring& path, std::string_view expected, std::source_
            checkEqualBytes(*bytes, expected, "the bytes of " + describe(path), where);
 }
 
-void setReadOnly(const std::wstring& path, bool readOnly) {
-    require(SetFileAttributesW(path.c_str(),
-                               readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0,
+void setAttributes(const std::wstring& path, unsigned long attributes) {
+    require(SetFileAttributesW(path.c_str(), attributes) != 0,
             "could not change the attributes of " + describe(path));
 }
 

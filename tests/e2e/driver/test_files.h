@@ -27,7 +27,8 @@ bool checkEntries(const std::wstring& folder, std::vector<std::wstring> expected
 bool checkFile(const std::wstring& path, std::string_view expected,
                std::source_location where = std::source_location::current());
 
-void setReadOnly(const std::wstring& path, bool readOnly);
+// Sets the file's attributes (FILE_ATTRIBUTE_READONLY, _HIDDEN ...), or fails the case.
+void setAttributes(const std::wstring& path, unsigned long attributes);
 
 // The system's text for an error code, as FormatMessage gives it, trailing blanks
 // and line breaks removed.

@@ -32,10 +32,6 @@ BOOL CALLBACK collectChild(HWND window, LPARAM context) {
     return TRUE;
 }
 
-DWORD threadOf(HWND window) {
-    return GetWindowThreadProcessId(window, nullptr);
-}
-
 } // namespace
 
 bool hasClass(HWND window, std::wstring_view windowClass) {
@@ -143,7 +139,7 @@ void clickAt(HWND window, POINT clientPoint) {
 HWND focusedWindow(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(threadOf(window), &info)) {
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
         return nullptr;
     }
     return info.hwndFocus;

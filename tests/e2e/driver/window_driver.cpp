@@ -176,11 +176,9 @@ void WindowDriver::checkTexts() {
         if (!showsText(control.kind)) {
             continue;
         }
-        // A control out of place is the layout check's finding; check the others.
-        if (HWND window = find(control.name)) {
+        HWND window = find(control.name);
+        if (check(window != nullptr, utf8(control.name) + " is not where the table puts it")) {
             checkEqual(windowText(window), control.text, "text of " + utf8(control.name));
-        } else {
-            check(false, utf8(control.name) + " is not where the table puts it");
         }
     }
 }

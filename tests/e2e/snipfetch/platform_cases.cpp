@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include <thread>
+#include <future>
 #include <vector>
 
 namespace {
@@ -145,37 +145,29 @@ E2E_CASE(platform, slow_bodies) {
     site.serve(L"stall.snp", std::string(2000, 'h'));
     site.stallHalfway(L"stall.snp");
 
-    struct Run {
-        std::wstring name;
-        platform::HttpResult result;
-        double seconds = 0;
-    };
-    std::vector<Run> runs(3);
-    runs[0].name = L"steady.snp";
-    runs[1].name = L"trickle.snp";
-    runs[2].name = L"stall.snp";
-    std::vector<std::thread> threads;
-    for (auto& run : runs) {
-        threads.emplace_back([&run] {
+    // Each fetch on a thread and a client of its own; its result and seconds taken.
+    const auto fetch = [](const wchar_t* name) {
+        return std::async(std::launch::async, [name] {
             const Stopwatch clock;
-            platform::HttpClient http;
             Pieces pieces;
-            run.result = http.get(siteUrl(run.name), pieces);
-            run.seconds = clock.seconds();
+            auto result = platform::HttpClient().get(siteUrl(name), pieces);
+            const double seconds = clock.seconds();
+            note(utf8(name) + ": " + utf8(platform::describe(result)) + " after " +
+                 std::to_string(seconds) + " s");
+            return std::pair{result, seconds};
         });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    for (const auto& run : runs) {
-        note(utf8(run.name) + ": " + utf8(platform::describe(run.result)) + " after " +
-             std::to_string(run.seconds) + " s");
-    }
-    check(runs[0].result.ok() && runs[0].result.received == 1750, "the steady slow line finished");
-    check(runs[1].result.failure == platform::HttpFailure::tooSlow && runs[1].seconds < 45,
+    };
+    auto steady = fetch(L"steady.snp");
+    auto trickle = fetch(L"trickle.snp");
+    auto stall = fetch(L"stall.snp");
+    const auto steadyResult = steady.get().first;
+    const auto [trickleResult, trickleSeconds] = trickle.get();
+    const auto [stallResult, stallSeconds] = stall.get();
+    check(steadyResult.ok() && steadyResult.received == 1750, "the steady slow line finished");
+    check(trickleResult.failure == platform::HttpFailure::tooSlow && trickleSeconds < 45,
           "the trickle failed as too slow within 45 s");
-    check(runs[2].result.failure == platform::HttpFailure::timedOut &&
-              runs[2].result.received == 1000 && runs[2].seconds < 45,
+    check(stallResult.failure == platform::HttpFailure::timedOut && stallResult.received == 1000 &&
+              stallSeconds < 45,
           "the stall halfway timed out within 45 s");
 }
 
@@ -200,18 +192,18 @@ E2E_CASE(platform, folder_writer_writes_whole_or_not_at_all) {
         checkFile(path, "short");
 
         writeFileBytes(hidden, "old");
-        SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        setAttributes(hidden, FILE_ATTRIBUTE_HIDDEN);
         check(writer.write(L"hidden.snp", "visible").ok(), "a hidden file is replaced");
         checkFile(hidden, "visible");
         check((GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0,
               "the written file is an ordinary file");
 
         writeFileBytes(readOnly, "kept");
-        setReadOnly(readOnly, true);
+        setAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
         checkEqual(static_cast<long long>(writer.write(L"ro.snp", "x").error), ERROR_ACCESS_DENIED,
                    "a read-only file is refused");
         checkFile(readOnly, "kept");
-        setReadOnly(readOnly, false);
+        setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
 
         CreateDirectoryW((folder / L"dir.snp").c_str(), nullptr);
         check(!writer.write(L"dir.snp", "x").ok(), "a folder is not replaced");

@@ -61,10 +61,7 @@ start() {
     start_server "$site_port" "$work/snipfetch-site" snipfetch-site
     echo "SITE_PID=$STARTED_PID" >"$state"
     start_server 0 "$work/snipfetch-proxy" snipfetch-proxy || { stop; exit 1; }
-    {
-        echo "PROXY_PID=$STARTED_PID"
-        echo "PROXY_PORT=$STARTED_PORT"
-    } >>"$state"
+    printf 'PROXY_PID=%s\nPROXY_PORT=%s\n' "$STARTED_PID" "$STARTED_PORT" >>"$state"
     echo "$STARTED_PORT" >"$work/snipfetch-proxy.port"
     echo "sniplet site on 127.0.0.1:$site_port, proxy on 127.0.0.1:$STARTED_PORT"
 }

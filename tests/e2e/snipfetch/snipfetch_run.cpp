@@ -33,21 +33,13 @@ void SnipfetchRun::expectNoMessage() {
     }
 }
 
-std::vector<std::wstring> SnipfetchRun::rows() {
-    return rowTexts(list());
-}
-
-std::vector<bool> SnipfetchRun::checks() {
-    return rowChecks(list());
-}
-
 bool SnipfetchRun::checkRows(const std::vector<std::wstring>& expected,
                              std::source_location where) {
-    return checkEqual(rows(), expected, "the rows of the list", where);
+    return checkEqual(rowTexts(list()), expected, "the rows of the list", where);
 }
 
 bool SnipfetchRun::checkChecks(const std::vector<bool>& expected, std::source_location where) {
-    return checkEqual(checks(), expected, "the check boxes of the rows", where);
+    return checkEqual(rowChecks(list()), expected, "the check boxes of the rows", where);
 }
 
 void SnipfetchRun::placeSniplet(std::wstring_view name, std::string_view bytes) {

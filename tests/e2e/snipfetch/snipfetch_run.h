@@ -38,8 +38,6 @@ public:
     void expectMessage(std::wstring_view title, std::wstring_view text, e2e::BoxIcon icon);
     void expectNoMessage();
 
-    std::vector<std::wstring> rows();
-    std::vector<bool> checks();
     bool checkRows(const std::vector<std::wstring>& expected,
                    std::source_location where = std::source_location::current());
     bool checkChecks(const std::vector<bool>& expected,

@@ -60,13 +60,17 @@ class SnipletHandler(BaseHTTPRequestHandler):
             return None
         return os.path.join(self.server.root, *parts[1:])
 
-    def start_body(self, status, length, content_type="application/octet-stream", close=False):
-        """Sends the status line and headers; no Content-Length when length is None."""
+    def start_body(self, status, length, content_type="application/octet-stream", close=False,
+                   chunked=False):
+        """Sends the status line and headers; with no length the body ends with the
+        connection, unless it comes in chunks."""
         self.send_response(status)
         self.send_header("Content-Type", content_type)
-        if length is not None:
+        if chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+        elif length is not None:
             self.send_header("Content-Length", str(length))
-        if close or length is None:
+        if close or (length is None and not chunked):
             self.send_header("Connection", "close")
             self.close_connection = True
         self.end_headers()
@@ -99,13 +103,7 @@ class SnipletHandler(BaseHTTPRequestHandler):
             self.close_connection = True
 
     def send_chunked(self, body, whole):
-        self.send_response(200)
-        self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Transfer-Encoding", "chunked")
-        if not whole:
-            self.send_header("Connection", "close")
-            self.close_connection = True
-        self.end_headers()
+        self.start_body(200, None, close=not whole, chunked=True)
         half = body[: len(body) // 2]
         rest = body[len(body) // 2 :] if whole else b""
         for chunk in (half, rest):

@@ -111,17 +111,14 @@ E2E_CASE(window, get_list_skips_present_files) {
     site.serveCatalogue("have.snp\r\nCaf\xC3\xA9.snp\r\nro.snp\r\nhidden.snp\r\nsystem.snp\r\n"
                         "dir.snp\r\nnew.snp\r\n");
     SnipfetchRun window;
-    const auto sniplets = window.sniplets();
-    require(CreateDirectoryW(sniplets.c_str(), nullptr) != 0, "could not make the folder");
-    writeFileBytes(sniplets + L"\\HAVE.SNP", "x");
-    writeFileBytes(sniplets + L"\\CAF\u00C9.SNP", "x");
-    writeFileBytes(sniplets + L"\\ro.snp", "x");
-    setReadOnly(sniplets + L"\\ro.snp", true);
-    writeFileBytes(sniplets + L"\\hidden.snp", "x");
-    SetFileAttributesW((sniplets + L"\\hidden.snp").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    writeFileBytes(sniplets + L"\\system.snp", "x");
-    SetFileAttributesW((sniplets + L"\\system.snp").c_str(), FILE_ATTRIBUTE_SYSTEM);
-    CreateDirectoryW((sniplets + L"\\dir.snp").c_str(), nullptr);
+    for (const wchar_t* name :
+         {L"HAVE.SNP", L"CAF\u00C9.SNP", L"ro.snp", L"hidden.snp", L"system.snp"}) {
+        window.placeSniplet(name, "x");
+    }
+    setAttributes(window.sniplet(L"ro.snp"), FILE_ATTRIBUTE_READONLY);
+    setAttributes(window.sniplet(L"hidden.snp"), FILE_ATTRIBUTE_HIDDEN);
+    setAttributes(window.sniplet(L"system.snp"), FILE_ATTRIBUTE_SYSTEM);
+    CreateDirectoryW(window.sniplet(L"dir.snp").c_str(), nullptr);
 
     window.getList();
     window.expectNoMessage();

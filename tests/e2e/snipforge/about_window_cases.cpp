@@ -65,25 +65,19 @@ void checkControls(WindowDriver& about) {
             "the program icon is drawn in picIcon");
 }
 
-// The etched separator: a grey line with a white one below it.
+// The etched separator: a grey line with a white one, two pixels at 96 DPI, below it.
 void checkSeparator(const WindowDriver& about) {
-    const auto& design = about.design();
-    const auto grey = platform::win32::linePixelEnds(design, about.spec(L"Line1(1)"), about.dpi());
-    const auto white = platform::win32::linePixelEnds(design, about.spec(L"Line1(0)"), about.dpi());
+    using namespace platform::win32;
+    const auto grey = linePixelEnds(about.design(), about.spec(L"Line1(1)"), about.dpi());
+    const auto white = linePixelEnds(about.design(), about.spec(L"Line1(0)"), about.dpi());
     const int x = (white.from.x + white.to.x) / 2;
-    const int greyRow = grey.from.y;
-    const int whiteRow = white.from.y;
-    const int whiteRows = platform::win32::scaleFrom96(2, about.dpi());
-    const bool drawn = waitUntil([&] {
-        return screenPixel(about.window(), {x, greyRow}) == 0x808080 &&
-               screenPixel(about.window(), {x, whiteRow + whiteRows - 1}) == 0xFFFFFF;
-    });
-    check(drawn, "grey separator row " + std::to_string(greyRow) + " reads " +
-                     std::to_string(screenPixel(about.window(), {x, greyRow})) + ", white row " +
-                     std::to_string(whiteRow + whiteRows - 1) + " reads " +
-                     std::to_string(screenPixel(about.window(), {x, whiteRow + whiteRows - 1})));
-    check(screenPixel(about.window(), {x, greyRow - 1}) != 0x808080,
-          "nothing grey above the grey line");
+    const POINT greyRow{x, grey.from.y};
+    const POINT lastWhiteRow{x, white.from.y + scaleFrom96(2, about.dpi()) - 1};
+    const auto pixel = [&](POINT point) { return screenPixel(about.window(), point); };
+    check(waitUntil([&] { return pixel(greyRow) == 0x808080 && pixel(lastWhiteRow) == 0xFFFFFF; }),
+          "the grey separator row reads " + std::to_string(pixel(greyRow)) +
+              ", its last white row " + std::to_string(pixel(lastWhiteRow)));
+    check(pixel({x, greyRow.y - 1}) != 0x808080, "nothing grey above the grey line");
 }
 
 void checkAboutWindow(const SnipforgeRun& session, WindowDriver& about) {

@@ -23,10 +23,6 @@ void checkOkBox(const MessageBoxView& box, std::wstring_view text, BoxIcon icon,
     checkBox(box, title, text, icon, {button::ok}, what);
 }
 
-std::wstring overwriteQuestion(std::wstring_view path) {
-    return L"\"" + std::wstring(path) + L"\" already exist. Do you want to replace it?";
-}
-
 E2E_CASE(create, right_after_start) {
     SnipforgeRun session;
     const auto path = session.snipletPath(defaultName);
@@ -60,8 +56,10 @@ MessageBoxView askToReplace(SnipforgeRun& session) {
     session.createAndConfirm(defaultName);
     session.type(L"Text2", L"Second author");
     const auto box = session.create();
-    checkBox(box, title, overwriteQuestion(session.snipletPath(defaultName)), BoxIcon::Stop,
-             {button::yes, button::no}, "question");
+    checkBox(box, title,
+             L"\"" + session.snipletPath(defaultName) +
+                 L"\" already exist. Do you want to replace it?",
+             BoxIcon::Stop, {button::yes, button::no}, "question");
     check(!IsWindowEnabled(session.window()), "the main window takes no input under the question");
     return box;
 }
@@ -111,7 +109,7 @@ E2E_CASE(create, unwritable_target) {
     SnipforgeRun session;
     const auto path = session.snipletPath(defaultName);
     session.createAndConfirm(defaultName);
-    setReadOnly(path, true);
+    setAttributes(path, FILE_ATTRIBUTE_READONLY);
     session.type(L"Text2", L"Second author");
     answer(session.create(), button::yes);
     const auto box = waitForMessageBox(session.processId());
@@ -125,7 +123,7 @@ E2E_CASE(create, unwritable_target) {
     // The read-only file is still there, unchanged, and no temporary file is beside it.
     checkFile(path, defaultSniplet());
     checkEntries(session.snipletsFolder(), {defaultName + L".snp"});
-    setReadOnly(path, false);
+    setAttributes(path, FILE_ATTRIBUTE_NORMAL);
 }
 
 E2E_CASE(create, text_outside_the_code_page) {

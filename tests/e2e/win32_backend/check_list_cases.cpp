@@ -12,17 +12,11 @@
 namespace {
 
 using namespace backend_e2e;
-using e2e::check;
-using e2e::checkEqual;
-using e2e::focusedRow;
-using e2e::rowChecked;
-using e2e::rowCount;
-using e2e::rowText;
-using e2e::topRow;
+using namespace e2e;
 
 void focusRow(HWND list, int row) {
     SetFocus(list);
-    e2e::setRowState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    setRowState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
 E2E_CASE(check_list, rows_and_toggles) {
@@ -54,7 +48,7 @@ E2E_CASE(check_list, rows_and_toggles) {
     check(!list.checked(3), "Space again clears it");
 
     // Fails the case when row 0 shows no check box.
-    e2e::clickAt(window, e2e::checkBoxPoint(window, 0));
+    clickAt(window, checkBoxPoint(window, 0));
     pumpMessages();
     check(list.checked(0) && rowChecked(window, 0), "a click on the box checks the row");
 
@@ -71,7 +65,7 @@ E2E_CASE(check_list, rows_and_toggles) {
 // Time to show that many rows in an empty list, in one update.
 long long fillMilliseconds(platform::CheckList& list, int rows) {
     list.clear();
-    const e2e::Stopwatch clock;
+    const Stopwatch clock;
     list.beginUpdate();
     for (int row = 0; row < rows; ++row) {
         list.addItem(L"Sniplet number " + std::to_wstring(row) + L".snp");
@@ -87,21 +81,21 @@ E2E_CASE(check_list, many_rows) {
     const HWND window = windowOf(list);
     const auto quarter = fillMilliseconds(list, 25000);
     const auto full = fillMilliseconds(list, 100000);
-    e2e::note("check list: 25,000 rows in " + std::to_string(quarter) + " ms, 100,000 rows in " +
-              std::to_string(full) + " ms");
+    note("check list: 25,000 rows in " + std::to_string(quarter) + " ms, 100,000 rows in " +
+         std::to_string(full) + " ms");
     checkEqual(rowCount(window), 100000, "100,000 rows");
     checkEqual(rowText(window, 99999), L"Sniplet number 99999.snp", "the last row");
     // Timings are printed for the record only; the benchmark under bench/ measures.
-    const e2e::Stopwatch clearClock;
+    const Stopwatch clearClock;
     list.clear();
     const auto clearing = clearClock.elapsed().count();
     checkEqual(rowCount(window), 0, "cleared");
     fillMilliseconds(list, 100000);
-    const e2e::Stopwatch unloadClock;
+    const Stopwatch unloadClock;
     form.unload();
     const auto unloading = unloadClock.elapsed().count();
-    e2e::note("clearing 100,000 rows: " + std::to_string(clearing) +
-              " ms, unloading with 100,000 rows: " + std::to_string(unloading) + " ms");
+    note("clearing 100,000 rows: " + std::to_string(clearing) +
+         " ms, unloading with 100,000 rows: " + std::to_string(unloading) + " ms");
 }
 
 // Another program checking rows with LVM_SETITEMSTATE, typing a row's first
@@ -120,17 +114,17 @@ E2E_CASE(check_list, state_from_outside_and_typing) {
     pumpMessages();
     checkEqual(rowText(window, 200, 256), std::wstring(255, L'x'), "a long text cut to the buffer");
 
-    e2e::setRowState(window, 5, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    setRowState(window, 5, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     check(list.checked(5) && rowChecked(window, 5), "LVM_SETITEMSTATE checks a row");
-    e2e::setRowState(window, 5, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    setRowState(window, 5, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
     check(!list.checked(5) && !rowChecked(window, 5), "and clears it");
-    e2e::setRowState(window, 7, INDEXTOSTATEIMAGEMASK(2) | LVIS_FOCUSED,
-                     LVIS_STATEIMAGEMASK | LVIS_FOCUSED);
+    setRowState(window, 7, INDEXTOSTATEIMAGEMASK(2) | LVIS_FOCUSED,
+                LVIS_STATEIMAGEMASK | LVIS_FOCUSED);
     check(list.checked(7) && focusedRow(window) == 7, "a check and the focus at once");
-    e2e::setRowState(window, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    setRowState(window, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     check(list.checked(0) && list.checked(199) && rowChecked(window, 200),
           "row -1 checks every row");
-    e2e::setRowState(window, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    setRowState(window, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
     check(!list.checked(7) && !rowChecked(window, 150), "row -1 clears every row");
 
     SetFocus(window);

@@ -13,8 +13,7 @@
 namespace {
 
 using namespace backend_e2e;
-using e2e::check;
-using e2e::checkEqual;
+using namespace e2e;
 using platform::ControlKind;
 namespace win32 = platform::win32;
 
@@ -24,14 +23,14 @@ E2E_CASE(forms, layout) {
     pumpMessages();
     const int dpi = win32::systemDpi();
     const HWND window = formWindowOf(form);
-    e2e::require(window != nullptr, "the form has a window");
+    require(window != nullptr, "the form has a window");
 
     // Frame, client size, place on the screen, and every control's class and rectangle.
     e2e::WindowDriver driver(GetCurrentProcessId(), form.design(), dpi);
     driver.checkLayout();
     RECT outer;
     GetWindowRect(window, &outer);
-    checkEqual(e2e::windowText(window), L"Backend sample", "caption");
+    checkEqual(windowText(window), L"Backend sample", "caption");
     check(SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0 &&
               SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0,
           "the program icon, big and small");
@@ -39,7 +38,7 @@ E2E_CASE(forms, layout) {
     const HFONT font =
         reinterpret_cast<HFONT>(SendMessageW(windowOf(form.control(L"Text1")), WM_GETFONT, 0, 0));
     LOGFONTW look{};
-    e2e::require(font && GetObjectW(font, sizeof look, &look) == sizeof look, "a font");
+    require(font && GetObjectW(font, sizeof look, &look) == sizeof look, "a font");
     checkEqual(look.lfHeight, platform::fontHeightPixels(8.25, dpi), "font height");
     checkEqual(look.lfFaceName, L"Arial", "font face");
     checkEqual(look.lfWeight, FW_NORMAL, "font weight");
@@ -48,7 +47,7 @@ E2E_CASE(forms, layout) {
     for (std::size_t index = 0; index < design.controls.size(); ++index) {
         const auto& control = design.controls[index];
         const HWND child = GetDlgItem(window, win32::firstControlId + static_cast<int>(index));
-        const std::string name = e2e::utf8(control.name);
+        const std::string name = utf8(control.name);
         if (control.kind == ControlKind::Line) {
             check(child == nullptr, name + " is drawn, not a window");
             continue;
@@ -141,7 +140,7 @@ E2E_CASE(forms, text_box_changes) {
     pumpMessages();
     checkEqual(single.calls, 1, "setting a single-line box: one Change");
     checkEqual(multi.calls, 1, "setting a multi-line box: one Change");
-    checkEqual(e2e::windowText(windowOf(text1)), L"set by code", "the box shows the new text");
+    checkEqual(windowText(windowOf(text1)), L"set by code", "the box shows the new text");
     text1.setText(L"set by code");
     checkEqual(single.calls, 1, "the same text again: no Change");
 
@@ -154,7 +153,7 @@ E2E_CASE(forms, text_box_changes) {
     checkEqual(single.calls, 2, "typing into a single-line box: one Change");
     checkEqual(multi.calls, 2, "typing into a multi-line box: one Change");
     // A single-line edit drops what follows a line break.
-    checkEqual(text1.text(), e2e::windowText(windowOf(text1)), "the model holds the typed text");
+    checkEqual(text1.text(), windowText(windowOf(text1)), "the model holds the typed text");
     checkEqual(text4.text(), L"typed\r\nby user", "line breaks reach the model");
 
     // Change of one box setting another: the other's Change runs once, nested.

@@ -8,8 +8,7 @@
 namespace {
 
 using namespace backend_e2e;
-using e2e::check;
-using e2e::checkEqual;
+using namespace e2e;
 
 std::wstring focusedName(const platform::Form& form) {
     const HWND focus = GetFocus();

@@ -11,8 +11,7 @@
 namespace {
 
 using namespace backend_e2e;
-using e2e::check;
-using e2e::checkEqual;
+using namespace e2e;
 
 struct BoxSeen {
     HWND owner = nullptr;
@@ -104,7 +103,7 @@ E2E_CASE(modal, handler_exception) {
     } catch (const std::runtime_error& error) {
         what = error.what();
     }
-    checkEqual(e2e::widen(what), L"handler failed", "the loop rethrows the handler's exception");
+    checkEqual(widen(what), L"handler failed", "the loop rethrows the handler's exception");
     check(form.loaded(), "the form is still there");
     form.unload();
 }
