@@ -1,13 +1,13 @@
 // Times snipfetch's Get List and Download the way a user starts them: from the
 // click to the moment the handler is done (for Download, the Notice is up).
 // One measurement per run; bench/snipfetch_bench.sh runs it and makes the table.
-//   --case=get_list --program=<exe> --folder=<prepared folder> --rows=<rows expected>
-//   --case=download --program=<exe> --rows=<rows to check and download>
+//   --case=bench.get_list --program=<exe> --folder=<prepared folder> --rows=<rows expected>
+//   --case=bench.download --program=<exe> --rows=<rows to check and download>
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/list_view.h"
 #include "tests/e2e/driver/test_files.h"
-#include "tests/e2e/snipfetch/list_view.h"
-#include "tests/e2e/snipfetch/snipfetch_window.h"
+#include "tests/e2e/snipfetch/snipfetch_run.h"
 
 #include <windows.h>
 
@@ -23,13 +23,6 @@ using namespace snipfetch_e2e;
 namespace {
 
 constexpr milliseconds longest{600000};
-
-struct Stopwatch {
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    double seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-};
 
 int rowsOption() {
     return std::stoi(Suite::option(L"rows"));
@@ -52,9 +45,9 @@ void result(const std::string& fields) {
     std::fflush(stdout);
 }
 
-void getList() {
+E2E_CASE(bench, get_list) {
     const auto folder = windowsPath(Suite::option(L"folder"));
-    SnipfetchWindow window(Suite::option(L"program"), folder, 96);
+    SnipfetchRun window(folder);
     const auto before = peakMemory(window.processId());
     const Stopwatch clock;
     window.getList(longest);
@@ -67,21 +60,21 @@ void getList() {
     window.close();
 }
 
-void download() {
+E2E_CASE(bench, download) {
     const int rows = rowsOption();
-    SnipfetchWindow window(L"bench_download");
+    SnipfetchRun window;
     window.getList(longest);
     require(rowCount(window.list()) == rows, "the list does not hold the rows to download");
     for (int row = 0; row < rows; ++row) {
         setRowChecked(window.list(), row, true);
     }
-    window.waitUntilIdle();
-    const auto checks = window.checks();
+    window.waitForIdle();
+    const auto checks = rowChecks(window.list());
     require(std::count(checks.begin(), checks.end(), true) == rows, "not every row is checked");
 
     const auto before = peakMemory(window.processId());
     const Stopwatch clock;
-    window.press(window.downloadButton(), longest);
+    window.click(L"cmdDownload", longest);
     const double seconds = clock.seconds();
     window.expectMessage(L"Notice", text::finished, BoxIcon::Information);
     checkEqual(static_cast<long long>(folderEntries(window.sniplets()).size()), rows,
@@ -93,10 +86,3 @@ void download() {
 }
 
 } // namespace
-
-int main() {
-    Suite suite("snipfetch_bench");
-    suite.add("get_list", getList);
-    suite.add("download", download);
-    return suite.run();
-}

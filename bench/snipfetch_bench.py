@@ -70,7 +70,7 @@ def measure_get_list(args, env, count):
         exe = os.path.join(folder, os.path.basename(args.program))
         if os.path.exists(exe):
             os.remove(exe)
-        result = wine([args.driver, "--case=get_list", f"--program={args.program}",
+        result = wine([args.driver, "--case=bench.get_list", f"--program={args.program}",
                        f"--folder={folder}", f"--rows={count // 2}"], env)
         seconds.append(float(result["seconds"]))
         peaks.append(int(result["peak_bytes"]))
@@ -87,7 +87,7 @@ def prepare_download_site(site, count):
 
 
 def download_once(args, env, rows=DOWNLOAD_FILES):
-    return wine([args.driver, "--case=download", f"--program={args.program}", f"--rows={rows}"],
+    return wine([args.driver, "--case=bench.download", f"--program={args.program}", f"--rows={rows}"],
                 env)
 
 

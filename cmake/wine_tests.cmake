@@ -1,18 +1,24 @@
-# Windows test programs run under Wine by ctest.
+# End-to-end test programs, run under Wine by ctest.
 #
 # Every build dir gets one virtual X display and one Wine prefix (<build>/wineprefix),
 # started by the test `wine_setup` and stopped by `wine_cleanup` (a ctest fixture).
-# Tests added with add_wine_test require that fixture and take the prefix's lock, so
-# only one of them drives Wine at a time.
 #
-#   add_wine_test(NAME <name> COMMAND <target or .exe> [args...] [TIMEOUT <seconds>])
+#   add_e2e_program(<name> SOURCES <files...> [LIBRARIES <targets...>]
+#                   [NEEDS <targets...>] [ARGS <args...>] [FIXTURES <fixtures...>]
+#                   [TIMEOUT <seconds>])
 #
-# The program runs with WINEPREFIX, DISPLAY, WINEDEBUG=-all and the Mono/Gecko
-# overrides set, and with E2E_WORK_DIR=<build>/e2e-work, a scratch folder for its
-# cases. Unix paths in the arguments are left as they are (Wine maps / to Z:).
-
-# On a Windows host there is no Wine to run them in: the test programs are built,
-# but not registered.
+# builds the test program <name>_e2e from SOURCES, linked with e2e_driver and
+# LIBRARIES and built after NEEDS (the programs it starts), and registers each of
+# its cases as the ctest test e2e.<name>.<group>.<case>. The cases are read from the
+# sources, one for every E2E_CASE(<group>, <case>), so none can be left out. Each runs as
+# `<name>_e2e --case=<group>.<case> ARGS...` under Wine, requires the Wine fixture and
+# FIXTURES, takes the prefix's lock (one Wine test at a time) and may take TIMEOUT
+# seconds (120 unless given). It runs with WINEPREFIX, DISPLAY, WINEDEBUG=-all and
+# the Mono/Gecko overrides set, and with E2E_WORK_DIR=<build>/e2e-work, a scratch
+# folder for its cases. Unix paths in ARGS are left as they are (Wine maps / to Z:).
+#
+# On a Windows host there is no Wine to run them in: the programs are built, but
+# not registered.
 
 set(WINE_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e CACHE INTERNAL "")
 if(NOT CMAKE_HOST_WIN32)
@@ -33,26 +39,43 @@ function(add_wine_fixture)
                                                RESOURCE_LOCK wineprefix)
 endfunction()
 
-function(add_wine_test)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TIMEOUT" "COMMAND")
-  if(NOT arg_NAME OR NOT arg_COMMAND)
-    message(FATAL_ERROR "add_wine_test needs NAME and COMMAND")
+function(add_e2e_program name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;LIBRARIES;NEEDS;ARGS;FIXTURES")
+  set(program ${name}_e2e)
+  add_executable(${program} ${arg_SOURCES})
+  target_link_libraries(${program} PRIVATE e2e_driver ${arg_LIBRARIES})
+  if(arg_NEEDS)
+    add_dependencies(${program} ${arg_NEEDS})
   endif()
   if(CMAKE_HOST_WIN32)
     return()
   endif()
+
+  set(cases "")
+  foreach(source IN LISTS arg_SOURCES)
+    get_filename_component(source ${source} ABSOLUTE)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    file(READ ${source} text)
+    string(REGEX MATCHALL "E2E_CASE\\([a-z0-9_]+, [a-z0-9_]+\\)" calls "${text}")
+    foreach(call IN LISTS calls)
+      string(REGEX REPLACE "^E2E_CASE\\(([a-z0-9_]+), ([a-z0-9_]+)\\)$" "\\1.\\2" case "${call}")
+      list(APPEND cases ${case})
+    endforeach()
+  endforeach()
+  if(NOT cases)
+    message(FATAL_ERROR "${program}: no E2E_CASE(<group>, <case>) in its sources")
+  endif()
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
-  list(POP_FRONT arg_COMMAND program)
-  if(TARGET ${program})
-    set(program $<TARGET_FILE:${program}>)
-  endif()
-  # Plain add_test with bash first: ctest never hands the .exe to the emulator on
-  # its own, and nothing runs a Windows binary at build time.
-  add_test(NAME ${arg_NAME}
-           COMMAND ${BASH_PROGRAM} ${WINE_TESTS_DIR}/run_wine_test.sh ${CMAKE_BINARY_DIR}
-                   ${program} ${arg_COMMAND})
-  set_tests_properties(${arg_NAME} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wineprefix
-                                              TIMEOUT ${arg_TIMEOUT})
+  foreach(case IN LISTS cases)
+    # Plain add_test with bash first: ctest never hands the .exe to the emulator on
+    # its own, and nothing runs a Windows binary at build time.
+    add_test(NAME e2e.${name}.${case}
+             COMMAND ${BASH_PROGRAM} ${WINE_TESTS_DIR}/wine_fixture.sh run ${CMAKE_BINARY_DIR}
+                     $<TARGET_FILE:${program}> --case=${case} ${arg_ARGS})
+    set_tests_properties(e2e.${name}.${case} PROPERTIES
+                         FIXTURES_REQUIRED "wine;${arg_FIXTURES}" RESOURCE_LOCK wineprefix
+                         TIMEOUT ${arg_TIMEOUT})
+  endforeach()
 endfunction()

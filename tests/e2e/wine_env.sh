@@ -44,24 +44,30 @@ wait_for_display() {
     return 1
 }
 
+# True while process $1 runs; a zombie (ended, not yet reaped by whoever inherited
+# it from the shell that started it) does not count.
+running() {
+    local state
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
+    [[ -n $state && $state != Z ]]
+}
+
 # Ends process $1 if it still runs, waiting up to 5 s, then kills it.
 stop_pid() {
     local pid=$1 i
-    kill -0 "$pid" 2>/dev/null || return 0
+    running "$pid" || return 0
     kill "$pid" 2>/dev/null || true
     for ((i = 0; i < 50; i++)); do
-        kill -0 "$pid" 2>/dev/null || return 0
+        running "$pid" || return 0
         sleep 0.1
     done
     kill -9 "$pid" 2>/dev/null || true
 }
 
-# True when process $1 is an Xvfb serving display $2: guards against killing a
-# process that reused a PID from a stale state file.
-is_our_xvfb() {
-    local pid=$1 display=$2
-    [[ -r /proc/$pid/cmdline ]] || return 1
-    tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "^Xvfb $display "
+# True when process $1 runs the command line $2 (a grep pattern): guards against
+# ending a process that reused a PID from a stale state file.
+runs_command() {
+    [[ -r /proc/$1/cmdline ]] && tr '\0' ' ' <"/proc/$1/cmdline" | grep -q -- "$2"
 }
 
 # Makes the Wine prefix $WINEPREFIX when it is not complete yet. $1: a log file for

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Set-up and clean-up of the Wine environment that the end-to-end tests of one
-# build dir share: an Xvfb display of its own and the prefix <build>/wineprefix with
-# a persistent wineserver. The state lives in <build>/e2e-wine.env.
+# The Wine environment that the end-to-end tests of one build dir share: an Xvfb
+# display of its own and the prefix <build>/wineprefix with a persistent
+# wineserver, set up and cleaned up around the tests; each test program runs in it.
+# The state lives in <build>/e2e-wine.env.
 # Usage: wine_fixture.sh setup|cleanup <build dir>
+#        wine_fixture.sh run <build dir> <program.exe> [args...]
 set -euo pipefail
 
 action=$1
 build_dir=$(cd "$2" && pwd)
+shift 2
 state_file=$build_dir/e2e-wine.env
 log=$build_dir/e2e-wine.log
 export WINEPREFIX=$build_dir/wineprefix
 
 # shellcheck source=tests/e2e/wine_env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
+# The same ANSI code page (1252) whatever the caller's locale.
 export LC_ALL=C.UTF-8
 
 cleanup() {
@@ -23,7 +27,7 @@ cleanup() {
             wineserver -k >>"$log" 2>&1 || true
             wineserver -w >>"$log" 2>&1 || true
         fi
-        if is_our_xvfb "$XVFB_PID" "$DISPLAY"; then
+        if runs_command "$XVFB_PID" "^Xvfb $DISPLAY "; then
             stop_pid "$XVFB_PID"
         fi
         rm -f "$state_file"
@@ -56,11 +60,31 @@ setup() {
     echo "Wine ready: DISPLAY=$XVFB_DISPLAY (Xvfb $XVFB_PID), WINEPREFIX=$WINEPREFIX"
 }
 
+run() {
+    if [[ ! -f $state_file ]]; then
+        echo "wine_fixture: no Wine fixture state in $state_file (did wine_setup run?)" >&2
+        exit 1
+    fi
+    # shellcheck source=/dev/null
+    source "$state_file"
+    export DISPLAY E2E_WORK_DIR=$build_dir/e2e-work
+    mkdir -p "$E2E_WORK_DIR"
+    # Wine may start helper processes (services, explorer) that outlive the program
+    # and keep its stdout open: ctest would wait for them. They get a file instead.
+    local output status=0
+    output=$(mktemp "$E2E_WORK_DIR/output.XXXXXX")
+    wine "$@" >"$output" 2>&1 </dev/null || status=$?
+    cat "$output"
+    rm -f "$output"
+    exit "$status"
+}
+
 case $action in
 setup) setup ;;
 cleanup) cleanup ;;
+run) run "$@" ;;
 *)
-    echo "usage: $0 setup|cleanup <build dir>" >&2
+    echo "usage: $0 setup|cleanup|run <build dir> [program args...]" >&2
     exit 2
     ;;
 esac

@@ -1,21 +1,22 @@
 #include "tests/e2e/driver/app_process.h"
 
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/test_files.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace e2e {
 
 std::wstring windowsPath(std::wstring_view path) {
     std::wstring result = path.starts_with(L"/") ? L"Z:" + std::wstring(path) : std::wstring(path);
-    for (auto& c : result) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
+    std::replace(result.begin(), result.end(), L'/', L'\\');
     return result;
 }
 
+namespace {
+
+// Folder for the files of this run's cases: E2E_WORK_DIR when set, else the temp
+// folder.
 std::wstring workRoot() {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(L"E2E_WORK_DIR", buffer, MAX_PATH);
@@ -30,6 +31,8 @@ std::wstring workRoot() {
     return temp;
 }
 
+} // namespace
+
 bool removeAll(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -39,17 +42,9 @@ bool removeAll(const std::wstring& path) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         return DeleteFileW(path.c_str()) != 0;
     }
-    WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
     bool ok = true;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") {
-                ok = removeAll(path + L"\\" + name) && ok;
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+    for (const auto& name : folderEntries(path)) {
+        ok = removeAll(path + L"\\" + name) && ok;
     }
     return RemoveDirectoryW(path.c_str()) != 0 && ok;
 }
@@ -75,18 +70,19 @@ std::wstring CaseFolder::operator/(std::wstring_view child) const {
 App::App(const std::wstring& programPath, const std::wstring& folder) {
     const std::wstring source = windowsPath(programPath);
     const auto slash = source.find_last_of(L'\\');
-    exePath_ = folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    if (!CopyFileW(source.c_str(), exePath_.c_str(), FALSE)) {
+    const std::wstring copy =
+        folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    if (!CopyFileW(source.c_str(), copy.c_str(), FALSE)) {
         const DWORD error = GetLastError();
-        fail("could not copy " + describe(source) + " to " + describe(exePath_) + " (error " +
+        fail("could not copy " + describe(source) + " to " + describe(copy) + " (error " +
              std::to_string(error) + ")");
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exePath_.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process_)) {
+    if (!CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process_)) {
         const DWORD error = GetLastError();
-        fail("could not start " + describe(exePath_) + " (error " + std::to_string(error) + ")");
+        fail("could not start " + describe(copy) + " (error " + std::to_string(error) + ")");
     }
 }
 
@@ -94,7 +90,7 @@ App::~App() {
     if (process_.hProcess == nullptr) {
         return;
     }
-    if (running()) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         // A case that ended early leaves the program up: end it so the next case
         // starts clean.
         TerminateProcess(process_.hProcess, 1);
@@ -108,10 +104,6 @@ void App::kill() {
     require(TerminateProcess(process_.hProcess, 1) != 0, "could not end the program");
     require(WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0,
             "the program did not end when killed");
-}
-
-bool App::running() const {
-    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 DWORD App::waitForExit(milliseconds timeout) {

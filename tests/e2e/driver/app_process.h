@@ -15,10 +15,6 @@ namespace e2e {
 // backslashes.
 std::wstring windowsPath(std::wstring_view path);
 
-// Folder for the files of this run's cases: E2E_WORK_DIR when set, else the temp
-// folder.
-std::wstring workRoot();
-
 // A new, empty folder <work root>\<name>, made afresh for each case. It stays after
 // the case, for a look when the case failed; the next run starts it over.
 class CaseFolder {
@@ -44,8 +40,6 @@ public:
     App& operator=(const App&) = delete;
 
     DWORD processId() const { return process_.dwProcessId; }
-    const std::wstring& exePath() const { return exePath_; }
-    bool running() const;
 
     // Waits for the process to end; its exit code, or fails the case.
     DWORD waitForExit(milliseconds timeout = defaultTimeout);
@@ -53,7 +47,6 @@ public:
     void kill();
 
 private:
-    std::wstring exePath_;
     PROCESS_INFORMATION process_{};
 };
 

@@ -1,13 +1,13 @@
 #include "tests/e2e/driver/check.h"
 
 #include "tests/e2e/driver/dpi.h"
+#include "tests/e2e/driver/wait.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -17,6 +17,7 @@ namespace e2e {
 namespace {
 
 int failuresInCase = 0;
+std::string runningCase;
 std::map<std::wstring, std::wstring, std::less<>> options;
 
 void print(std::string_view text) {
@@ -26,12 +27,10 @@ void print(std::string_view text) {
 
 void reportFailure(std::string_view what, const std::source_location& where) {
     ++failuresInCase;
-    std::string file = where.file_name();
-    if (const auto slash = file.find_last_of("/\\"); slash != std::string::npos) {
-        file.erase(0, slash + 1);
-    }
-    print("  FAILED at " + file + ":" + std::to_string(where.line()) + ": " + std::string(what) +
-          "\n");
+    std::string_view file = where.file_name();
+    file.remove_prefix(file.find_last_of("/\\") + 1); // npos + 1: the whole name
+    print("  FAILED at " + std::string(file) + ":" + std::to_string(where.line()) + ": " +
+          std::string(what) + "\n");
 }
 
 std::string escapeChar(unsigned code) {
@@ -147,38 +146,30 @@ void fail(std::string_view what, std::source_location where) {
 namespace {
 
 template <class Text>
-bool compareTexts(Text actual, Text expected, std::string_view what, std::string (*show)(Text),
+bool compareTexts(Text actual, Text expected, std::string_view what,
                   const std::source_location& where) {
     if (actual == expected) {
         return true;
     }
-    size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
-        ++at;
-    }
-    reportFailure(std::string(what) + "\n    expected " + show(expected) + "\n    actual   " +
-                      show(actual) + "\n    first difference at index " + std::to_string(at),
+    const auto differs =
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    reportFailure(std::string(what) + "\n    expected " + describe(expected) + "\n    actual   " +
+                      describe(actual) + "\n    first difference at index " +
+                      std::to_string(differs.first - actual.begin()),
                   where);
     return false;
-}
-
-std::string showWide(std::wstring_view text) {
-    return describe(text);
-}
-std::string showBytes(std::string_view bytes) {
-    return describeBytes(bytes);
 }
 
 } // namespace
 
 bool checkEqual(std::wstring_view actual, std::wstring_view expected, std::string_view what,
                 std::source_location where) {
-    return compareTexts<std::wstring_view>(actual, expected, what, showWide, where);
+    return compareTexts(actual, expected, what, where);
 }
 
 bool checkEqualBytes(std::string_view actual, std::string_view expected, std::string_view what,
                      std::source_location where) {
-    return compareTexts<std::string_view>(actual, expected, what, showBytes, where);
+    return compareTexts(actual, expected, what, where);
 }
 
 bool checkEqual(long long actual, long long expected, std::string_view what,
@@ -196,10 +187,24 @@ void note(std::string_view text) {
     print("  " + std::string(text) + "\n");
 }
 
-Suite::Suite(std::string name) : name_(std::move(name)) {}
+namespace {
 
-void Suite::add(std::string caseName, std::function<void()> body) {
-    cases_.push_back({std::move(caseName), std::move(body)});
+struct Case {
+    std::string name;
+    void (*body)();
+};
+
+// Filled before main by the cases' registrations, in any order of the files.
+std::vector<Case>& cases() {
+    static std::vector<Case> all;
+    return all;
+}
+
+} // namespace
+
+bool Suite::add(std::string caseName, void (*body)()) {
+    cases().push_back({std::move(caseName), body});
+    return true;
 }
 
 std::wstring Suite::option(std::wstring_view key) {
@@ -210,51 +215,44 @@ std::wstring Suite::option(std::wstring_view key) {
     return found->second;
 }
 
+std::wstring Suite::currentCase() {
+    return widen(runningCase);
+}
+
 int Suite::run() {
     measureInPhysicalPixels();
     std::vector<std::string> chosen;
-    bool listOnly = false;
     for (const auto& argument : commandLineArguments()) {
-        if (argument == L"--list") {
-            listOnly = true;
-        } else if (argument.starts_with(L"--case=")) {
+        if (argument.starts_with(L"--case=")) {
             chosen.push_back(utf8(argument.substr(7)));
         } else if (const auto equals = argument.find(L'=');
                    argument.starts_with(L"--") && equals != std::wstring::npos) {
             options[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
         } else {
-            print(name_ + ": unknown argument " + describe(argument) + "\n");
+            print("unknown argument " + describe(argument) + "\n");
             return 2;
         }
     }
-    if (listOnly) {
-        for (const auto& entry : cases_) {
-            print(entry.name + "\n");
-        }
-        return 0;
-    }
     for (const auto& wanted : chosen) {
-        bool known = false;
-        for (const auto& entry : cases_) {
-            known = known || entry.name == wanted;
-        }
-        if (!known) {
-            print(name_ + ": no case named " + wanted + "\n");
+        if (std::none_of(cases().begin(), cases().end(),
+                         [&](const Case& entry) { return entry.name == wanted; })) {
+            print("no case named " + wanted + "\n");
             return 2;
         }
     }
 
     int failedCases = 0;
     int ranCases = 0;
-    for (const auto& entry : cases_) {
+    for (const auto& entry : cases()) {
         if (!chosen.empty() &&
             std::find(chosen.begin(), chosen.end(), entry.name) == chosen.end()) {
             continue;
         }
         ++ranCases;
         failuresInCase = 0;
-        print("[ RUN    ] " + name_ + "." + entry.name + "\n");
-        const auto start = std::chrono::steady_clock::now();
+        runningCase = entry.name;
+        print("[ RUN    ] " + entry.name + "\n");
+        const Stopwatch clock;
         try {
             entry.body();
         } catch (const CaseAborted&) {
@@ -263,15 +261,13 @@ int Suite::run() {
             reportFailure(std::string("exception: ") + error.what(),
                           std::source_location::current());
         }
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
         const bool passed = failuresInCase == 0;
         failedCases += passed ? 0 : 1;
-        print(std::string(passed ? "[     OK ] " : "[ FAILED ] ") + name_ + "." + entry.name +
-              " (" + std::to_string(elapsed.count()) + " ms)\n");
+        print(std::string(passed ? "[     OK ] " : "[ FAILED ] ") + entry.name + " (" +
+              std::to_string(clock.elapsed().count()) + " ms)\n");
     }
-    print(name_ + ": " + std::to_string(ranCases - failedCases) + " of " +
-          std::to_string(ranCases) + " cases passed\n");
+    print(std::to_string(ranCases - failedCases) + " of " + std::to_string(ranCases) +
+          " cases passed\n");
     return failedCases == 0 ? 0 : 1;
 }
 

@@ -3,10 +3,10 @@
 // exits non-zero when any case failed.
 #pragma once
 
-#include <functional>
 #include <source_location>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace e2e {
@@ -29,6 +29,21 @@ void require(bool ok, std::string_view what,
 std::string describe(std::wstring_view text);
 std::string describeBytes(std::string_view bytes);
 std::string describe(long long number);
+inline std::string describe(std::string_view bytes) {
+    return describeBytes(bytes);
+}
+template <class Item> std::string describe(const std::vector<Item>& items) {
+    std::string text = "{";
+    for (auto&& item : items) {
+        text.append(text.size() > 1 ? ", " : "");
+        if constexpr (std::is_same_v<Item, bool>) {
+            text.append(item ? "true" : "false");
+        } else {
+            text.append(describe(item));
+        }
+    }
+    return text + "}";
+}
 
 bool checkEqual(std::wstring_view actual, std::wstring_view expected, std::string_view what,
                 std::source_location where = std::source_location::current());
@@ -36,32 +51,44 @@ bool checkEqualBytes(std::string_view actual, std::string_view expected, std::st
                      std::source_location where = std::source_location::current());
 bool checkEqual(long long actual, long long expected, std::string_view what,
                 std::source_location where = std::source_location::current());
+// Lists, shown whole when they differ.
+template <class Item>
+bool checkEqual(const std::vector<Item>& actual, const std::vector<Item>& expected,
+                std::string_view what,
+                std::source_location where = std::source_location::current()) {
+    return check(actual == expected,
+                 std::string(what) + "\n    expected " + describe(expected) + "\n    actual   " +
+                     describe(actual),
+                 where);
+}
 
 // Progress notes printed in the test's output.
 void note(std::string_view text);
 
+// The cases of a test program, each written as
+//   E2E_CASE(group, name) { ...checks... }
+// and known as "group.name". The driver's main runs them; ctest runs each on its own
+// (cmake/wine_tests.cmake reads the names from the sources).
 class Suite {
 public:
-    explicit Suite(std::string name);
+    static bool add(std::string caseName, void (*body)());
 
-    void add(std::string caseName, std::function<void()> body);
-
-    // Command line: [--case=<name>]... [--list] [--<key>=<value>]...
+    // Command line: [--case=<name>]... [--<key>=<value>]...
     // Runs the named cases (all when none is named) and returns the exit code.
-    int run();
+    static int run();
 
     // Value of --<key>=<value> from the command line; fails the program when it is
     // missing. Valid inside cases.
     static std::wstring option(std::wstring_view key);
-
-private:
-    struct Case {
-        std::string name;
-        std::function<void()> body;
-    };
-    std::string name_;
-    std::vector<Case> cases_;
+    // Name of the running case, for the names of its folders.
+    static std::wstring currentCase();
 };
+
+#define E2E_CASE(group, name)                                                                      \
+    static void group##_##name();                                                                  \
+    [[maybe_unused]] static const bool group##_##name##_added =                                    \
+        ::e2e::Suite::add(#group "." #name, group##_##name);                                       \
+    static void group##_##name()
 
 // UTF-8 form of a wide string, for output.
 std::string utf8(std::wstring_view text);

@@ -6,20 +6,6 @@
 
 namespace e2e {
 
-namespace {
-
-constexpr const wchar_t* desktopKey = L"Control Panel\\Desktop";
-constexpr const wchar_t* logPixels = L"LogPixels";
-
-void writeLogPixels(DWORD dpi) {
-    const LSTATUS status =
-        RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, logPixels, REG_DWORD, &dpi, sizeof dpi);
-    require(status == ERROR_SUCCESS,
-            "could not set LogPixels in the registry (error " + std::to_string(status) + ")");
-}
-
-} // namespace
-
 void measureInPhysicalPixels() {
     // Bound by name: older systems lack it, and then there is no scaling to undo.
     using SetContext = BOOL(WINAPI*)(HANDLE);
@@ -39,22 +25,8 @@ int systemDpi() {
     return dpi;
 }
 
-LogPixelsOverride::LogPixelsOverride(int dpi) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    hadValue_ = RegGetValueW(HKEY_CURRENT_USER, desktopKey, logPixels, RRF_RT_REG_DWORD, nullptr,
-                             &value, &size) == ERROR_SUCCESS;
-    previous_ = value;
-    writeLogPixels(static_cast<DWORD>(dpi));
-}
-
-LogPixelsOverride::~LogPixelsOverride() {
-    if (hadValue_) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, desktopKey, logPixels, REG_DWORD, &previous_,
-                        sizeof previous_);
-    } else {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, desktopKey, logPixels);
-    }
-}
+LogPixelsOverride::LogPixelsOverride(int dpi)
+    : RegistryValueOverride(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels",
+                            {REG_DWORD, std::string(reinterpret_cast<const char*>(&dpi), 4)}) {}
 
 } // namespace e2e

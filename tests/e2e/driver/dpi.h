@@ -1,6 +1,8 @@
 // Display resolution for the end-to-end tests.
 #pragma once
 
+#include "tests/e2e/driver/registry_value.h"
+
 namespace e2e {
 
 // Makes this process per-monitor DPI aware, so that Wine reports the rectangles of
@@ -12,16 +14,9 @@ int systemDpi();
 
 // Sets the DPI of the prefix (HKCU\Control Panel\Desktop LogPixels) for the
 // programs started from now on; puts the earlier value back when it ends.
-class LogPixelsOverride {
+class LogPixelsOverride : public RegistryValueOverride {
 public:
     explicit LogPixelsOverride(int dpi);
-    ~LogPixelsOverride();
-    LogPixelsOverride(const LogPixelsOverride&) = delete;
-    LogPixelsOverride& operator=(const LogPixelsOverride&) = delete;
-
-private:
-    bool hadValue_ = false;
-    unsigned long previous_ = 0;
 };
 
 } // namespace e2e

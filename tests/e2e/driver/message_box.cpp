@@ -13,72 +13,59 @@ namespace {
 constexpr int textStaticId = 0xFFFF;
 constexpr int iconStaticId = 0x440;
 
-// The box's layout and painting settle a little after it becomes visible.
-constexpr milliseconds settleTime{150};
-
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-};
-
-struct MemoryBitmap {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    int width = 0;
-    int height = 0;
-
-    MemoryBitmap(HDC screen, int w, int h) : width(w), height(h) {
-        dc = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-    }
+// A bitmap of the screen's format, drawn into through a device context of its own.
+class MemoryBitmap {
+public:
+    MemoryBitmap(int width, int height)
+        : dc_(CreateCompatibleDC(screen_.dc)),
+          bitmap_(CreateCompatibleBitmap(screen_.dc, width, height)),
+          previous_(SelectObject(dc_, bitmap_)), width_(width), height_(height) {}
     ~MemoryBitmap() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
     }
     MemoryBitmap(const MemoryBitmap&) = delete;
     MemoryBitmap& operator=(const MemoryBitmap&) = delete;
 
+    HDC dc() const { return dc_; }
+    HDC screen() const { return screen_.dc; }
     std::vector<COLORREF> pixels() const {
         std::vector<COLORREF> result;
-        result.reserve(static_cast<size_t>(width * height));
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                result.push_back(GetPixel(dc, x, y));
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                result.push_back(GetPixel(dc_, x, y));
             }
         }
         return result;
     }
+
+private:
+    ScreenDc screen_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    int width_;
+    int height_;
 };
 
 // What the icon static shows, read from the screen.
 std::vector<COLORREF> captureScreen(const RECT& rect) {
-    ScreenDc screen;
-    MemoryBitmap copy(screen.dc, rect.right - rect.left, rect.bottom - rect.top);
-    BitBlt(copy.dc, 0, 0, copy.width, copy.height, screen.dc, rect.left, rect.top, SRCCOPY);
+    const MemoryBitmap copy(rect.right - rect.left, rect.bottom - rect.top);
+    BitBlt(copy.dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, copy.screen(),
+           rect.left, rect.top, SRCCOPY);
     return copy.pixels();
 }
 
 // A system icon drawn as a static control draws it: at its default size, from the
 // top-left corner, over the given background.
 std::vector<COLORREF> renderIcon(LPCWSTR iconId, int width, int height, COLORREF background) {
-    ScreenDc screen;
-    MemoryBitmap image(screen.dc, width, height);
+    const MemoryBitmap image(width, height);
     HBRUSH brush = CreateSolidBrush(background);
     const RECT all{0, 0, width, height};
-    FillRect(image.dc, &all, brush);
+    FillRect(image.dc(), &all, brush);
     DeleteObject(brush);
-    DrawIconEx(image.dc, 0, 0, LoadIconW(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(image.dc(), 0, 0, LoadIconW(nullptr, iconId), 0, 0, 0, nullptr, DI_NORMAL);
     return image.pixels();
 }
 
@@ -117,6 +104,17 @@ BoxIcon readIcon(HWND box) {
     return icon.value_or(BoxIcon::Other);
 }
 
+// The visible message boxes of the process.
+std::vector<HWND> messageBoxes(DWORD processId) {
+    std::vector<HWND> boxes;
+    for (HWND window : topLevelWindows(processId)) {
+        if (IsWindowVisible(window) && className(window) == L"#32770") {
+            boxes.push_back(window);
+        }
+    }
+    return boxes;
+}
+
 MessageBoxView readBox(HWND box) {
     MessageBoxView view;
     view.window = box;
@@ -130,7 +128,6 @@ MessageBoxView readBox(HWND box) {
         }
     }
     std::sort(view.buttons.begin(), view.buttons.end());
-    view.icon = readIcon(box);
     return view;
 }
 
@@ -154,14 +151,15 @@ std::string describe(BoxIcon icon) {
     return "an icon that is none of the system's four";
 }
 
-std::vector<HWND> messageBoxes(DWORD processId) {
-    std::vector<HWND> boxes;
-    for (HWND window : topLevelWindows(processId)) {
-        if (IsWindowVisible(window) && className(window) == L"#32770") {
-            boxes.push_back(window);
-        }
-    }
-    return boxes;
+void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_view text,
+              BoxIcon icon, const std::vector<int>& buttons, std::string_view what,
+              std::source_location where) {
+    const std::string prefix = std::string(what) + ": ";
+    checkEqual(box.title, title, prefix + "title", where);
+    checkEqual(box.text, text, prefix + "text", where);
+    check(box.icon == icon,
+          prefix + "shows " + describe(box.icon) + " where " + describe(icon) + " belongs", where);
+    checkEqual(box.buttons, buttons, prefix + "button ids", where);
 }
 
 MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout) {
@@ -169,11 +167,19 @@ MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout) {
     if (!waitUntil([&] { return !(boxes = messageBoxes(processId)).empty(); }, timeout)) {
         fail("no message box came up within " + std::to_string(timeout.count()) + " ms");
     }
-    Sleep(static_cast<DWORD>(settleTime.count()));
+    // The box fills in its text and buttons a moment after it becomes visible.
+    MessageBoxView view;
+    waitUntil(
+        [&] {
+            view = readBox(boxes.front());
+            return !view.text.empty() && !view.buttons.empty();
+        },
+        milliseconds{2000});
     boxes = messageBoxes(processId);
     require(boxes.size() == 1,
             std::to_string(boxes.size()) + " message boxes are up where one was expected");
-    return readBox(boxes.front());
+    view.icon = readIcon(view.window);
+    return view;
 }
 
 void answer(const MessageBoxView& box, int buttonId) {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <source_location>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/e2e/driver/wait.h"
@@ -30,8 +32,11 @@ struct MessageBoxView {
     BoxIcon icon = BoxIcon::None;
 };
 
-// The visible message boxes of the process.
-std::vector<HWND> messageBoxes(DWORD processId);
+// Checks the box's title, text, icon and buttons; what names the box in messages.
+void checkBox(const MessageBoxView& box, std::wstring_view title, std::wstring_view text,
+              BoxIcon icon, const std::vector<int>& buttons = {button::ok},
+              std::string_view what = "the message box",
+              std::source_location where = std::source_location::current());
 
 // Waits until the process shows exactly one message box and reads it.
 MessageBoxView waitForMessageBox(DWORD processId, milliseconds timeout = defaultTimeout);

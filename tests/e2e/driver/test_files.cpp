@@ -73,9 +73,20 @@ bool fileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-void setReadOnly(const std::wstring& path, bool readOnly) {
-    require(SetFileAttributesW(path.c_str(),
-                               readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0,
+bool checkEntries(const std::wstring& folder, std::vector<std::wstring> expected,
+                  std::source_location where) {
+    std::sort(expected.begin(), expected.end());
+    return checkEqual(folderEntries(folder), expected, "the entries of " + describe(folder), where);
+}
+
+bool checkFile(const std::wstring& path, std::string_view expected, std::source_location where) {
+    const auto bytes = readFileBytes(path);
+    return check(bytes.has_value(), describe(path) + " exists", where) &&
+           checkEqualBytes(*bytes, expected, "the bytes of " + describe(path), where);
+}
+
+void setAttributes(const std::wstring& path, unsigned long attributes) {
+    require(SetFileAttributesW(path.c_str(), attributes) != 0,
             "could not change the attributes of " + describe(path));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,15 @@ std::vector<std::wstring> folderEntries(const std::wstring& folder);
 
 bool fileExists(const std::wstring& path);
 
-void setReadOnly(const std::wstring& path, bool readOnly);
+// Checks that the folder holds exactly these entries, in any order.
+bool checkEntries(const std::wstring& folder, std::vector<std::wstring> expected,
+                  std::source_location where = std::source_location::current());
+// Checks that the file exists and holds exactly these bytes.
+bool checkFile(const std::wstring& path, std::string_view expected,
+               std::source_location where = std::source_location::current());
+
+// Sets the file's attributes (FILE_ATTRIBUTE_READONLY, _HIDDEN ...), or fails the case.
+void setAttributes(const std::wstring& path, unsigned long attributes);
 
 // The system's text for an error code, as FormatMessage gives it, trailing blanks
 // and line breaks removed.

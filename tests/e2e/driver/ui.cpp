@@ -2,6 +2,8 @@
 
 #include "tests/e2e/driver/check.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace e2e {
@@ -30,21 +32,13 @@ BOOL CALLBACK collectChild(HWND window, LPARAM context) {
     return TRUE;
 }
 
-bool sameClass(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool sameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-DWORD threadOf(HWND window) {
-    return GetWindowThreadProcessId(window, nullptr);
-}
-
 } // namespace
+
+bool hasClass(HWND window, std::wstring_view windowClass) {
+    const auto name = className(window);
+    return CompareStringOrdinal(name.data(), static_cast<int>(name.size()), windowClass.data(),
+                                static_cast<int>(windowClass.size()), TRUE) == CSTR_EQUAL;
+}
 
 std::wstring className(HWND window) {
     wchar_t name[256] = {};
@@ -78,15 +72,9 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
     return search.found;
 }
 
-HWND findTopLevelWindow(DWORD processId, std::wstring_view caption, std::wstring_view windowClass) {
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption) {
     for (HWND window : topLevelWindows(processId)) {
-        if (!IsWindowVisible(window)) {
-            continue;
-        }
-        if (!windowClass.empty() && !sameClass(className(window), windowClass)) {
-            continue;
-        }
-        if (windowText(window) == caption) {
+        if (IsWindowVisible(window) && windowText(window) == caption) {
             return window;
         }
     }
@@ -117,6 +105,12 @@ std::vector<HWND> descendants(HWND parent) {
     return found;
 }
 
+COLORREF screenPixel(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    const ScreenDc screen;
+    return GetPixel(screen.dc, clientPoint.x, clientPoint.y) & 0xFFFFFF;
+}
+
 RECT rectInClientOf(HWND control, HWND form) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -136,34 +130,6 @@ std::string describe(const RECT& rect) {
            std::to_string(rect.bottom - rect.top) + ")";
 }
 
-std::vector<HWND> controlsAt(HWND form, std::wstring_view windowClass, const RECT& rect) {
-    std::vector<HWND> matches;
-    for (HWND child : descendants(form)) {
-        if (sameClass(className(child), windowClass) &&
-            sameRect(rectInClientOf(child, form), rect)) {
-            matches.push_back(child);
-        }
-    }
-    return matches;
-}
-
-HWND findControl(HWND form, std::wstring_view windowClass, const RECT& expected) {
-    const auto matches = controlsAt(form, windowClass, expected);
-    if (matches.size() != 1) {
-        std::string candidates;
-        for (HWND child : descendants(form)) {
-            if (sameClass(className(child), windowClass)) {
-                candidates.append("\n      ").append(describe(rectInClientOf(child, form)));
-                candidates.append(" ").append(describe(windowText(child)));
-            }
-        }
-        fail(std::to_string(matches.size()) + " controls of class " + describe(windowClass) +
-             " at " + describe(expected) + "; the form's controls of that class:" +
-             (candidates.empty() ? std::string(" none") : candidates));
-    }
-    return matches.front();
-}
-
 void clickAt(HWND window, POINT clientPoint) {
     const LPARAM position = MAKELPARAM(clientPoint.x, clientPoint.y);
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, position);
@@ -173,7 +139,7 @@ void clickAt(HWND window, POINT clientPoint) {
 HWND focusedWindow(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(threadOf(window), &info)) {
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
         return nullptr;
     }
     return info.hwndFocus;
@@ -208,16 +174,33 @@ void pressKey(HWND window, UINT virtualKey) {
                  1 | (static_cast<LPARAM>(scanCode) << 16) | (3LL << 30));
 }
 
-void waitForIdle(HWND edit) {
-    // Posted messages are handled in order: once the edit has handled the marker,
-    // everything posted before it has been handled too (or its handler is waiting
-    // in a modal loop).
-    require(sameClass(className(edit), L"Edit"), "waitForIdle needs an edit control");
-    sendMessage(edit, EM_SETMODIFY, FALSE);
-    PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
-    require(waitUntil([&] { return sendMessage(edit, EM_GETMODIFY) != 0; }),
-            "the program did not get through its posted messages within the time limit");
-    sendMessage(edit, EM_SETMODIFY, FALSE);
+void waitForIdle(HWND marker, milliseconds timeout) {
+    // Posted messages are handled in order: once the marker has been handled,
+    // everything posted before it has been handled too (or its handler is waiting in
+    // a modal loop). The handler may run for a while: short sends, polled.
+    const bool list = hasClass(marker, L"SysListView32");
+    require(list || hasClass(marker, L"Edit"), "waitForIdle needs an edit or a list");
+    const auto answer = [&](UINT message, WPARAM wParam, DWORD_PTR& result) {
+        return SendMessageTimeoutW(marker, message, wParam, 0, SMTO_NORMAL, 100, &result) != 0;
+    };
+    DWORD_PTR value = 0;
+    bool handled = false;
+    if (list) {
+        // The hover time of a list without hover selection changes nothing the user sees.
+        static UINT lastMarker = 0;
+        const UINT posted = 1000 + (++lastMarker % 1000);
+        PostMessageW(marker, LVM_SETHOVERTIME, 0, posted);
+        handled = waitUntil([&] { return answer(LVM_GETHOVERTIME, 0, value) && value == posted; },
+                            timeout);
+    } else {
+        // The edit's modified flag: cleared, set by the marker, cleared again.
+        handled = waitUntil([&] { return answer(EM_SETMODIFY, FALSE, value); }, timeout);
+        PostMessageW(marker, EM_SETMODIFY, TRUE, 0);
+        handled = handled &&
+                  waitUntil([&] { return answer(EM_GETMODIFY, 0, value) && value != 0; }, timeout);
+        handled = handled && answer(EM_SETMODIFY, FALSE, value);
+    }
+    require(handled, "the program was still busy after " + std::to_string(timeout.count()) + " ms");
 }
 
 } // namespace e2e

@@ -14,6 +14,8 @@
 namespace e2e {
 
 std::wstring className(HWND window);
+// Whether the window is of that class ("Edit", "Button" ...), in any letter case.
+bool hasClass(HWND window, std::wstring_view windowClass);
 
 // The text by WM_GETTEXT, which works across processes (GetWindowText does not
 // for another process's edit control).
@@ -22,29 +24,27 @@ std::wstring windowText(HWND window);
 // Top-level windows of the process, visible or not.
 std::vector<HWND> topLevelWindows(DWORD processId);
 
-// The visible top-level window of the process with that caption (and class, when
-// given); null when there is none.
-HWND findTopLevelWindow(DWORD processId, std::wstring_view caption,
-                        std::wstring_view windowClass = {});
+// The visible top-level window of the process with that caption; null when there
+// is none.
+HWND findTopLevelWindow(DWORD processId, std::wstring_view caption);
 HWND waitForTopLevelWindow(DWORD processId, std::wstring_view caption,
                            milliseconds timeout = defaultTimeout);
 
 // Every window below parent, at any depth.
 std::vector<HWND> descendants(HWND parent);
 
+// The screen's device context while it lives.
+struct ScreenDc {
+    HDC dc = GetDC(nullptr);
+    ~ScreenDc() { ReleaseDC(nullptr, dc); }
+};
+// The colour on the screen at a point of the window's client area.
+COLORREF screenPixel(HWND window, POINT clientPoint);
+
 // A control's rectangle relative to the client area of form, in pixels.
 RECT rectInClientOf(HWND control, HWND form);
 SIZE clientSize(HWND window);
 std::string describe(const RECT& rect);
-
-// The descendants of form of that class (case-insensitive) at exactly that
-// rectangle in form's client area.
-std::vector<HWND> controlsAt(HWND form, std::wstring_view windowClass, const RECT& rect);
-
-// The one descendant of form of that class (case-insensitive, e.g. "Edit",
-// "Button") whose rectangle in form's client area is exactly expected. Fails the
-// case, listing the controls of that class, when there is not exactly one.
-HWND findControl(HWND form, std::wstring_view windowClass, const RECT& expected);
 
 // SendMessageTimeout with a bounded wait; fails the case when the program does not
 // answer (hung, or inside a call that does not pump sent messages).
@@ -67,8 +67,9 @@ HWND focusedWindow(HWND window);
 // Presses and releases a key in the focused control of window's thread.
 void pressKey(HWND window, UINT virtualKey);
 
-// Returns once the program's UI thread has handled everything posted to window's
-// thread before this call (it posts a marker behind them and waits for it).
-void waitForIdle(HWND window);
+// Returns once the program's UI thread has handled everything posted to marker's
+// thread before this call (it posts a marker behind them and waits for it); marker
+// is an edit control or a list view.
+void waitForIdle(HWND marker, milliseconds timeout = defaultTimeout);
 
 } // namespace e2e

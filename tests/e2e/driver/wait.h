@@ -34,4 +34,16 @@ template <class Condition> bool staysFalse(Condition condition, milliseconds per
     return !waitUntil(condition, period);
 }
 
+// Time since it was made.
+class Stopwatch {
+public:
+    milliseconds elapsed() const {
+        return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start_);
+    }
+    double seconds() const { return static_cast<double>(elapsed().count()) / 1000; }
+
+private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
 } // namespace e2e

@@ -1,73 +1,72 @@
 // The end-to-end driver tested against a probe window whose behaviour is known, so
 // that a failure in a program's cases points at the program, not at the driver.
-#include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/message_box.h"
+#include "tests/e2e/driver/program_run.h"
 #include "tests/e2e/driver/ui.h"
 
 namespace {
 
 using namespace e2e;
 
-struct Probe {
-    CaseFolder folder;
-    App app;
-    HWND window;
-    HWND edit;
-    HWND report;
+// The probe's window as a table: pixels at 96 DPI, 15 twips each.
+platform::FormSpec probeLayout() {
+    using platform::ControlKind;
+    platform::FormSpec form;
+    form.name = L"probe";
+    form.caption = L"e2e probe";
+    form.clientWidth = 300 * 15;
+    form.clientHeight = 200 * 15;
+    form.position = platform::TwipsPoint{50 * 15, 60 * 15};
+    form.controls = {
+        platform::controlSpec(L"edit", ControlKind::TextBox, L"", L"", {150, 150, 3000, 360}, 0),
+        platform::controlSpec(L"report", ControlKind::Label, L"", L"", {150, 600, 4200, 300}, -1),
+        platform::controlSpec(L"box", ControlKind::CommandButton, L"", L"Box",
+                              {150, 1050, 1500, 360}, 1),
+        platform::controlSpec(L"slow", ControlKind::CommandButton, L"", L"Slow",
+                              {1800, 1050, 1500, 360}, 2),
+    };
+    return form;
+}
 
-    explicit Probe(const wchar_t* caseName)
-        : folder(std::wstring(L"driver_selftest\\") + caseName),
-          app(Suite::option(L"probe"), folder.path()),
-          window(waitForTopLevelWindow(app.processId(), L"e2e probe")),
-          edit(findControl(window, L"Edit", {10, 10, 210, 34})),
-          report(findControl(window, L"Static", {10, 40, 290, 60})) {}
-
-    HWND button(const wchar_t* caption) {
-        HWND found = findControl(window, L"Button",
-                                 caption == std::wstring(L"Box") ? RECT{10, 70, 110, 94}
-                                                                 : RECT{120, 70, 220, 94});
-        checkEqual(windowText(found), caption, "button caption");
-        return found;
-    }
+// The probe started for the case, driven through its table.
+struct Probe : ProgramRun {
+    Probe()
+        : ProgramRun(Suite::option(L"probe"),
+                     CaseFolder(L"driver_selftest\\" + Suite::currentCase()).path(), probeLayout(),
+                     96) {}
+    HWND edit() { return control(L"edit"); }
+    std::wstring report() { return text(L"report"); }
 };
 
-void findsWindowAndControls() {
-    Probe probe(L"finds_window");
-    const SIZE size = clientSize(probe.window);
-    checkEqual(size.cx, 300, "client width");
-    checkEqual(size.cy, 200, "client height");
-    RECT outer{};
-    GetWindowRect(probe.window, &outer);
-    checkEqual(outer.left, 50, "window left");
-    checkEqual(outer.top, 60, "window top");
-    probe.button(L"Box");
-    probe.button(L"Slow");
+E2E_CASE(probe, finds_window_and_controls) {
+    Probe probe;
+    probe.checkLayout();
+    probe.checkTexts();
 }
 
-void typingRaisesChange() {
-    Probe probe(L"typing");
-    typeText(probe.edit, L"hello\u00e9");
-    check(focusedWindow(probe.window) == probe.edit, "typing left the focus in the edit");
-    checkEqual(windowText(probe.edit), L"hello\u00e9", "edit text after typing");
-    require(waitUntil([&] { return windowText(probe.report) == L"1:hello\u00e9"; }),
+E2E_CASE(probe, typing_raises_change) {
+    Probe probe;
+    typeText(probe.edit(), L"hello\u00e9");
+    check(probe.focused() == probe.edit(), "typing left the focus in the edit");
+    checkEqual(probe.text(L"edit"), L"hello\u00e9", "edit text after typing");
+    require(waitUntil([&] { return probe.report() == L"1:hello\u00e9"; }),
             "one change reported, with the typed text; the label reads " +
-                describe(windowText(probe.report)));
-    typeText(probe.edit, L"");
-    checkEqual(windowText(probe.report), L"2:", "clearing the edit is a second change");
+                describe(probe.report()));
+    probe.type(L"edit", L"");
+    checkEqual(probe.report(), L"2:", "clearing the edit is a second change");
 }
 
-void idleWaitCoversSlowHandler() {
-    Probe probe(L"idle");
-    clickButton(probe.button(L"Slow"));
-    waitForIdle(probe.edit);
-    checkEqual(windowText(probe.report), L"slow done",
+E2E_CASE(probe, idle_wait_covers_slow_handler) {
+    Probe probe;
+    clickButton(probe.control(L"slow"));
+    waitForIdle(probe.edit());
+    checkEqual(probe.report(), L"slow done",
                "the slow click has been handled when waitForIdle returns");
 }
 
-void readsAndAnswersMessageBoxes() {
-    Probe probe(L"message_boxes");
-    HWND boxButton = probe.button(L"Box");
+E2E_CASE(probe, reads_and_answers_message_boxes) {
+    Probe probe;
     struct Expected {
         int style;
         BoxIcon icon;
@@ -82,40 +81,25 @@ void readsAndAnswersMessageBoxes() {
                               {20, BoxIcon::Stop, {button::yes, button::no}, button::no},
                               {36, BoxIcon::Question, {button::yes, button::no}, button::yes}};
     for (const auto& expected : cases) {
-        const std::string which = "style " + std::to_string(expected.style) + ": ";
-        typeText(probe.edit, std::to_wstring(expected.style));
-        clickButton(boxButton);
-        const auto box = waitForMessageBox(probe.app.processId());
-        checkEqual(box.title, L"Probe box", which + "title");
-        checkEqual(box.text, L"Style " + std::to_wstring(expected.style), which + "text");
-        check(box.icon == expected.icon,
-              which + "shows " + describe(box.icon) + ", expected " + describe(expected.icon));
-        check(box.buttons == expected.buttons, which + "buttons");
-        check(!IsWindowEnabled(probe.window), which + "the window is disabled under its box");
+        const std::string which = "style " + std::to_string(expected.style);
+        probe.type(L"edit", std::to_wstring(expected.style));
+        clickButton(probe.control(L"box"));
+        const auto box = waitForMessageBox(probe.processId());
+        checkBox(box, L"Probe box", L"Style " + std::to_wstring(expected.style), expected.icon,
+                 expected.buttons, which);
+        check(!IsWindowEnabled(probe.window()), which + ": the window is disabled under its box");
         answer(box, expected.press);
-        require(waitUntil([&] {
-                    return windowText(probe.report) == L"answer " + std::to_wstring(expected.press);
-                }),
-                which + "the answer came back as " + describe(windowText(probe.report)));
-        check(IsWindowEnabled(probe.window), which + "the window is enabled again");
+        require(waitUntil(
+                    [&] { return probe.report() == L"answer " + std::to_wstring(expected.press); }),
+                which + ": the answer came back as " + describe(probe.report()));
+        check(IsWindowEnabled(probe.window()), which + ": the window is enabled again");
     }
-    check(noMessageBoxWithin(probe.app.processId(), milliseconds{200}), "no box left over");
+    check(noMessageBoxWithin(probe.processId(), milliseconds{200}), "no box left over");
 }
 
-void endsOnClose() {
-    Probe probe(L"close");
-    PostMessageW(probe.window, WM_CLOSE, 0, 0);
-    checkEqual(probe.app.waitForExit(), 0, "exit code");
+E2E_CASE(probe, ends_on_close) {
+    Probe probe;
+    probe.close();
 }
 
 } // namespace
-
-int main() {
-    Suite suite("driver_selftest");
-    suite.add("finds_window_and_controls", findsWindowAndControls);
-    suite.add("typing_raises_change", typingRaisesChange);
-    suite.add("idle_wait_covers_slow_handler", idleWaitCoversSlowHandler);
-    suite.add("reads_and_answers_message_boxes", readsAndAnswersMessageBoxes);
-    suite.add("ends_on_close", endsOnClose);
-    return suite.run();
-}

@@ -2,21 +2,16 @@
 // programs started while this object lives, and put back afterwards.
 #pragma once
 
-#include <optional>
+#include "tests/e2e/driver/registry_value.h"
+
 #include <string>
 
 namespace snipfetch_e2e {
 
-class UserProxyOverride {
+class UserProxyOverride : public e2e::RegistryValueOverride {
 public:
     // server: "host:port".
     explicit UserProxyOverride(const std::string& server);
-    ~UserProxyOverride();
-    UserProxyOverride(const UserProxyOverride&) = delete;
-    UserProxyOverride& operator=(const UserProxyOverride&) = delete;
-
-private:
-    std::optional<std::string> previous_; // the earlier binary value, when there was one
 };
 
 } // namespace snipfetch_e2e

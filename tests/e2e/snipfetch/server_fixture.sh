@@ -12,34 +12,18 @@ site_port=$3
 work=$build_dir/e2e-work
 state=$work/snipfetch-servers.env
 server=$(dirname "${BASH_SOURCE[0]}")/sniplet_server.py
-
-# True while process $1 runs; a zombie (ended, not yet reaped by whoever
-# inherited it from the shell that started it) does not count.
-running() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [[ -n $state && $state != Z ]]
-}
-
-# Ends process $1 when it is one of our servers, waiting up to 5 s.
-stop_server() {
-    local pid=$1 i
-    [[ -r /proc/$pid/cmdline ]] || return 0
-    tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "sniplet_server.py" || return 0
-    kill "$pid" 2>/dev/null || true
-    for ((i = 0; i < 50; i++)); do
-        running "$pid" || return 0
-        sleep 0.1
-    done
-    kill -9 "$pid" 2>/dev/null || true
-}
+# shellcheck source=tests/e2e/wine_env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../wine_env.sh"
 
 stop() {
     if [[ -f $state ]]; then
         # shellcheck source=/dev/null
         source "$state"
-        stop_server "${SITE_PID:-}"
-        stop_server "${PROXY_PID:-}"
+        for pid in "${SITE_PID:-}" "${PROXY_PID:-}"; do
+            if runs_command "$pid" sniplet_server.py; then
+                stop_pid "$pid"
+            fi
+        done
         rm -f "$state"
     fi
 }
@@ -77,10 +61,7 @@ start() {
     start_server "$site_port" "$work/snipfetch-site" snipfetch-site
     echo "SITE_PID=$STARTED_PID" >"$state"
     start_server 0 "$work/snipfetch-proxy" snipfetch-proxy || { stop; exit 1; }
-    {
-        echo "PROXY_PID=$STARTED_PID"
-        echo "PROXY_PORT=$STARTED_PORT"
-    } >>"$state"
+    printf 'PROXY_PID=%s\nPROXY_PORT=%s\n' "$STARTED_PID" "$STARTED_PORT" >>"$state"
     echo "$STARTED_PORT" >"$work/snipfetch-proxy.port"
     echo "sniplet site on 127.0.0.1:$site_port, proxy on 127.0.0.1:$STARTED_PORT"
 }

@@ -33,6 +33,8 @@ import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 stopping = threading.Event()
+MARKERS = (".hang", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
+           ".stall", ".cut")
 
 
 class SnipletHandler(BaseHTTPRequestHandler):
@@ -58,15 +60,20 @@ class SnipletHandler(BaseHTTPRequestHandler):
             return None
         return os.path.join(self.server.root, *parts[1:])
 
-    def send_bytes(self, status, body, content_type="application/octet-stream", close=False):
+    def start_body(self, status, length, content_type="application/octet-stream", close=False,
+                   chunked=False):
+        """Sends the status line and headers; with no length the body ends with the
+        connection, unless it comes in chunks."""
         self.send_response(status)
         self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
-        if close:
+        if chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+        elif length is not None:
+            self.send_header("Content-Length", str(length))
+        if close or (length is None and not chunked):
             self.send_header("Connection", "close")
             self.close_connection = True
         self.end_headers()
-        self.wfile.write(body)
 
     def error_page(self, status):
         if status in (204, 304):
@@ -74,7 +81,8 @@ class SnipletHandler(BaseHTTPRequestHandler):
             self.end_headers()
             return
         page = f"<html><body><h1>Error {status}</h1></body></html>".encode()
-        self.send_bytes(status, page, "text/html")
+        self.start_body(status, len(page), "text/html")
+        self.wfile.write(page)
 
     def marker(self, path, name):
         """The text of the path's marker file, or None when there is none."""
@@ -83,16 +91,6 @@ class SnipletHandler(BaseHTTPRequestHandler):
                 return marker.read().strip()
         except FileNotFoundError:
             return None
-
-    def start_body(self, length, close=False):
-        self.send_response(200)
-        self.send_header("Content-Type", "application/octet-stream")
-        if length is not None:
-            self.send_header("Content-Length", str(length))
-        if close or length is None:
-            self.send_header("Connection", "close")
-            self.close_connection = True
-        self.end_headers()
 
     def send_slowly(self, body, step, seconds):
         try:
@@ -105,13 +103,7 @@ class SnipletHandler(BaseHTTPRequestHandler):
             self.close_connection = True
 
     def send_chunked(self, body, whole):
-        self.send_response(200)
-        self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Transfer-Encoding", "chunked")
-        if not whole:
-            self.send_header("Connection", "close")
-            self.close_connection = True
-        self.end_headers()
+        self.start_body(200, None, close=not whole, chunked=True)
         half = body[: len(body) // 2]
         rest = body[len(body) // 2 :] if whole else b""
         for chunk in (half, rest):
@@ -122,7 +114,7 @@ class SnipletHandler(BaseHTTPRequestHandler):
         self.wfile.flush()
 
     def send_zeros(self, length):
-        self.start_body(length)
+        self.start_body(200, length)
         block = bytes(64 * 1024)
         left = length
         try:
@@ -150,64 +142,46 @@ class SnipletHandler(BaseHTTPRequestHandler):
         if path is None:
             self.error_page(400)
             return
-        if os.path.exists(path + ".hang"):
+        marker = {name: self.marker(path, name) for name in MARKERS}
+        if marker[".hang"] is not None:
             self.hang()
             return
-        delay = self.marker(path, ".delay")
-        if delay is not None and stopping.wait(float(delay)):
+        if marker[".delay"] is not None and stopping.wait(float(marker[".delay"])):
             return
-        huge = self.marker(path, ".huge")
-        if huge is not None:
-            self.send_zeros(int(huge))
-            return
-        if os.path.exists(path + ".status"):
-            with open(path + ".status", encoding="ascii") as marker:
-                self.error_page(int(marker.read().strip()))
-            return
-        if os.path.exists(path + ".redirect"):
-            with open(path + ".redirect", encoding="utf-8") as marker:
-                target = marker.read().strip()
+        if marker[".huge"] is not None:
+            self.send_zeros(int(marker[".huge"]))
+        elif marker[".status"] is not None:
+            self.error_page(int(marker[".status"]))
+        elif marker[".redirect"] is not None:
             self.send_response(302)
-            self.send_header("Location", target)
+            self.send_header("Location", marker[".redirect"])
             self.send_header("Content-Length", "0")
             self.end_headers()
-            return
-        if not os.path.isfile(path):
+        elif not os.path.isfile(path):
             self.error_page(404)
-            return
-        with open(path, "rb") as served:
-            body = served.read()
-        chunked = self.marker(path, ".chunked")
-        if chunked is not None:
-            self.send_chunked(body, chunked == "whole")
-            return
-        if os.path.exists(path + ".nolength"):
-            self.start_body(None)
+        else:
+            with open(path, "rb") as served:
+                self.send_file(served.read(), marker)
+
+    def send_file(self, body, marker):
+        if marker[".chunked"] is not None:
+            self.send_chunked(body, marker[".chunked"] == "whole")
+        elif marker[".nolength"] is not None:
+            self.start_body(200, None)
             self.wfile.write(body)
-            return
-        trickle = self.marker(path, ".trickle")
-        if trickle is not None:
-            step, seconds = trickle.split()
-            self.start_body(len(body))
+        elif marker[".trickle"] is not None:
+            step, seconds = marker[".trickle"].split()
+            self.start_body(200, len(body))
             self.send_slowly(body, int(step), float(seconds))
-            return
-        if os.path.exists(path + ".stall"):
-            self.start_body(len(body))
+        elif marker[".stall"] is not None or marker[".cut"] is not None:
+            self.start_body(200, len(body), close=marker[".cut"] is not None)
             self.wfile.write(body[: len(body) // 2])
             self.wfile.flush()
-            self.hang()
-            return
-        if os.path.exists(path + ".cut"):
-            self.send_response(200)
-            self.send_header("Content-Type", "application/octet-stream")
-            self.send_header("Content-Length", str(len(body)))
-            self.send_header("Connection", "close")
-            self.end_headers()
-            self.wfile.write(body[: len(body) // 2])
-            self.wfile.flush()
-            self.close_connection = True
-            return
-        self.send_bytes(200, body)
+            if marker[".stall"] is not None:
+                self.hang()
+        else:
+            self.start_body(200, len(body))
+            self.wfile.write(body)
 
 
 class SnipletServer(ThreadingHTTPServer):

@@ -26,46 +26,6 @@ void SnipletSite::mark(std::wstring_view name, std::wstring_view marker, std::st
     writeFileBytes(sniplets() + L"\\" + std::wstring(name) + std::wstring(marker), content);
 }
 
-void SnipletSite::answerStatus(std::wstring_view name, int status) {
-    mark(name, L".status", std::to_string(status));
-}
-
-void SnipletSite::cutShort(std::wstring_view name) {
-    mark(name, L".cut", "");
-}
-
-void SnipletSite::hang(std::wstring_view name) {
-    mark(name, L".hang", "");
-}
-
-void SnipletSite::chunked(std::wstring_view name, bool whole) {
-    mark(name, L".chunked", whole ? "whole" : "cut");
-}
-
-void SnipletSite::withoutLength(std::wstring_view name) {
-    mark(name, L".nolength", "");
-}
-
-void SnipletSite::trickle(std::wstring_view name, int bytes, double seconds) {
-    mark(name, L".trickle", std::to_string(bytes) + " " + std::to_string(seconds));
-}
-
-void SnipletSite::stallHalfway(std::wstring_view name) {
-    mark(name, L".stall", "");
-}
-
-void SnipletSite::delay(std::wstring_view name, double seconds) {
-    mark(name, L".delay", std::to_string(seconds));
-}
-
-void SnipletSite::huge(std::wstring_view name, long long length) {
-    mark(name, L".huge", std::to_string(length));
-}
-
-void SnipletSite::redirect(std::wstring_view name, std::string_view path) {
-    mark(name, L".redirect", path);
-}
-
 void SnipletSite::clearMarkers(std::wstring_view name) {
     for (const auto* marker : {L".status", L".cut", L".hang", L".redirect", L".chunked",
                                L".nolength", L".trickle", L".stall", L".delay", L".huge"}) {
@@ -87,6 +47,11 @@ std::vector<std::string> SnipletSite::requests() const {
         start = end == std::string::npos ? log->size() : end + 1;
     }
     return lines;
+}
+
+bool SnipletSite::checkRequests(const std::vector<std::string>& expected,
+                                std::source_location where) const {
+    return checkEqual(requests(), expected, "the paths the server was asked for", where);
 }
 
 } // namespace snipfetch_e2e

@@ -3,6 +3,7 @@
 // answer a path with an error status, a body cut short, or not at all.
 #pragma once
 
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,30 +21,42 @@ public:
     void serve(std::wstring_view name, std::string_view bytes);
     void serveCatalogue(std::string_view bytes) { serve(L"Sniplets.txt", bytes); }
     // The server answers the name with this status and an error page.
-    void answerStatus(std::wstring_view name, int status);
+    void answerStatus(std::wstring_view name, int status) {
+        mark(name, L".status", std::to_string(status));
+    }
     // The server announces the whole length, sends half the body and closes.
-    void cutShort(std::wstring_view name);
+    void cutShort(std::wstring_view name) { mark(name, L".cut", ""); }
     // The server takes the request and never answers.
-    void hang(std::wstring_view name);
+    void hang(std::wstring_view name) { mark(name, L".hang", ""); }
     // The server sends the body in chunks, all of them or half and then closes.
-    void chunked(std::wstring_view name, bool whole);
+    void chunked(std::wstring_view name, bool whole) {
+        mark(name, L".chunked", whole ? "whole" : "cut");
+    }
     // The server sends the body with no Content-Length and closes.
-    void withoutLength(std::wstring_view name);
+    void withoutLength(std::wstring_view name) { mark(name, L".nolength", ""); }
     // The server sends `bytes` bytes of the body every `seconds`.
-    void trickle(std::wstring_view name, int bytes, double seconds);
+    void trickle(std::wstring_view name, int bytes, double seconds) {
+        mark(name, L".trickle", std::to_string(bytes) + " " + std::to_string(seconds));
+    }
     // The server sends half the body, then nothing more, holding the connection.
-    void stallHalfway(std::wstring_view name);
+    void stallHalfway(std::wstring_view name) { mark(name, L".stall", ""); }
     // The server waits that long before it answers.
-    void delay(std::wstring_view name, double seconds);
+    void delay(std::wstring_view name, double seconds) {
+        mark(name, L".delay", std::to_string(seconds));
+    }
     // The server announces this length and sends that many zero bytes.
-    void huge(std::wstring_view name, long long length);
+    void huge(std::wstring_view name, long long length) {
+        mark(name, L".huge", std::to_string(length));
+    }
     // The server answers 302 with this path as the new location.
-    void redirect(std::wstring_view name, std::string_view path);
+    void redirect(std::wstring_view name, std::string_view path) { mark(name, L".redirect", path); }
     // The name is served plainly again.
     void clearMarkers(std::wstring_view name);
 
     // Every path requested since the site was made, as it came ("/Sniplets/a%20b.snp").
     std::vector<std::string> requests() const;
+    bool checkRequests(const std::vector<std::string>& expected,
+                       std::source_location where = std::source_location::current()) const;
 
 private:
     std::wstring root_;

@@ -7,9 +7,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace backend_e2e {
 
@@ -39,13 +36,5 @@ struct Counter {
         return [this] { ++calls; };
     }
 };
-
-using CaseList = std::vector<std::pair<std::string, std::function<void()>>>;
-
-CaseList filesCases();
-CaseList formCases();
-CaseList keyboardCases();
-CaseList modalCases();
-CaseList checkListCases();
 
 } // namespace backend_e2e

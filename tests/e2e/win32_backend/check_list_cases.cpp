@@ -4,78 +4,22 @@
 #include "tests/e2e/win32_backend/backend_forms.h"
 
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/list_view.h"
+#include "tests/e2e/driver/ui.h"
 
 #include <commctrl.h>
 
-#include <chrono>
-
-namespace backend_e2e {
-
 namespace {
 
-using e2e::check;
-using e2e::checkEqual;
-
-int rowCount(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-}
-
-std::wstring rowText(HWND list, int row) {
-    wchar_t buffer[256] = {};
-    LVITEMW item{};
-    item.pszText = buffer;
-    item.cchTextMax = 256;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
-
-bool boxChecked(HWND list, int row) {
-    const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-int focusedRow(HWND list) {
-    return static_cast<int>(
-        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-}
-
-int topRow(HWND list) {
-    return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
-}
-
-// LVM_SETITEMSTATE as another program sends it, check box and all.
-void setState(HWND list, int row, UINT state, UINT stateMask) {
-    LVITEMW item{};
-    item.state = state;
-    item.stateMask = stateMask;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
+using namespace backend_e2e;
+using namespace e2e;
 
 void focusRow(HWND list, int row) {
     SetFocus(list);
-    LVITEMW item{};
-    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-    item.state = LVIS_FOCUSED | LVIS_SELECTED;
-    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    setRowState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
-// A point on the row's check box, found by hit testing along the row.
-bool checkBoxPoint(HWND list, int row, POINT& point) {
-    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-    for (int x = bounds.left; x < bounds.left + 40; ++x) {
-        LVHITTESTINFO hit{};
-        hit.pt = {x, (bounds.top + bounds.bottom) / 2};
-        SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
-            point = hit.pt;
-            return true;
-        }
-    }
-    return false;
-}
-
-void rowsAndToggles() {
+E2E_CASE(check_list, rows_and_toggles) {
     platform::Form form(sampleSpec());
     auto& list = form.checkList(L"lstRows");
     form.show();
@@ -90,83 +34,73 @@ void rowsAndToggles() {
     checkEqual(rowCount(window), 4, "rows added");
     checkEqual(rowText(window, 0), L"alpha.snp", "first row");
     checkEqual(rowText(window, 3), L"delta.snp", "rows in the order added");
-    check(!boxChecked(window, 0) && boxChecked(window, 1), "boxes follow the model");
+    check(!rowChecked(window, 0) && rowChecked(window, 1), "boxes follow the model");
     check(!list.checked(0) && list.checked(1) && !list.checked(2),
           "showing rows changed nothing in the model");
 
     focusRow(window, 2);
     pressKey(VK_SPACE);
-    check(list.checked(2) && boxChecked(window, 2), "Space checks the focused row");
+    check(list.checked(2) && rowChecked(window, 2), "Space checks the focused row");
     pressKey(VK_DOWN);
     pressKey(VK_SPACE);
     check(list.checked(3), "Down, then Space checks the next row");
     pressKey(VK_SPACE);
     check(!list.checked(3), "Space again clears it");
 
-    POINT box{};
-    if (check(checkBoxPoint(window, 0, box), "row 0 has a check box")) {
-        const LPARAM at = MAKELPARAM(box.x, box.y);
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(window, WM_LBUTTONUP, 0, at);
-        pumpMessages();
-        check(list.checked(0) && boxChecked(window, 0), "a click on the box checks the row");
-    }
+    // Fails the case when row 0 shows no check box.
+    clickAt(window, checkBoxPoint(window, 0));
+    pumpMessages();
+    check(list.checked(0) && rowChecked(window, 0), "a click on the box checks the row");
 
     list.addItem(L"epsilon.snp");
     pumpMessages();
     checkEqual(rowCount(window), 5, "a row added later");
-    check(boxChecked(window, 0) && boxChecked(window, 1) && boxChecked(window, 2),
+    check(rowChecked(window, 0) && rowChecked(window, 1) && rowChecked(window, 2),
           "the rows before it keep their boxes");
     list.clear();
     checkEqual(rowCount(window), 0, "cleared");
     form.unload();
 }
 
-long long millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                 start)
-        .count();
-}
-
 // Time to show that many rows in an empty list, in one update.
 long long fillMilliseconds(platform::CheckList& list, int rows) {
     list.clear();
-    const auto start = std::chrono::steady_clock::now();
+    const Stopwatch clock;
     list.beginUpdate();
     for (int row = 0; row < rows; ++row) {
         list.addItem(L"Sniplet number " + std::to_wstring(row) + L".snp");
     }
     list.endUpdate();
-    return millisecondsSince(start);
+    return clock.elapsed().count();
 }
 
-void manyRows() {
+E2E_CASE(check_list, many_rows) {
     platform::Form form(sampleSpec());
     auto& list = form.checkList(L"lstRows");
     form.show();
     const HWND window = windowOf(list);
     const auto quarter = fillMilliseconds(list, 25000);
     const auto full = fillMilliseconds(list, 100000);
-    e2e::note("check list: 25,000 rows in " + std::to_string(quarter) + " ms, 100,000 rows in " +
-              std::to_string(full) + " ms");
+    note("check list: 25,000 rows in " + std::to_string(quarter) + " ms, 100,000 rows in " +
+         std::to_string(full) + " ms");
     checkEqual(rowCount(window), 100000, "100,000 rows");
     checkEqual(rowText(window, 99999), L"Sniplet number 99999.snp", "the last row");
     // Timings are printed for the record only; the benchmark under bench/ measures.
-    auto start = std::chrono::steady_clock::now();
+    const Stopwatch clearClock;
     list.clear();
-    const auto clearing = millisecondsSince(start);
+    const auto clearing = clearClock.elapsed().count();
     checkEqual(rowCount(window), 0, "cleared");
     fillMilliseconds(list, 100000);
-    start = std::chrono::steady_clock::now();
+    const Stopwatch unloadClock;
     form.unload();
-    const auto unloading = millisecondsSince(start);
-    e2e::note("clearing 100,000 rows: " + std::to_string(clearing) +
-              " ms, unloading with 100,000 rows: " + std::to_string(unloading) + " ms");
+    const auto unloading = unloadClock.elapsed().count();
+    note("clearing 100,000 rows: " + std::to_string(clearing) +
+         " ms, unloading with 100,000 rows: " + std::to_string(unloading) + " ms");
 }
 
 // Another program checking rows with LVM_SETITEMSTATE, typing a row's first
 // letter, and a new list starting at its top with no row focused.
-void stateFromOutsideAndTyping() {
+E2E_CASE(check_list, state_from_outside_and_typing) {
     platform::Form form(sampleSpec());
     auto& list = form.checkList(L"lstRows");
     form.show();
@@ -178,20 +112,20 @@ void stateFromOutsideAndTyping() {
     list.addItem(std::wstring(300, L'x'));
     list.endUpdate();
     pumpMessages();
-    checkEqual(rowText(window, 200), std::wstring(255, L'x'), "a long text cut to the buffer");
+    checkEqual(rowText(window, 200, 256), std::wstring(255, L'x'), "a long text cut to the buffer");
 
-    setState(window, 5, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-    check(list.checked(5) && boxChecked(window, 5), "LVM_SETITEMSTATE checks a row");
-    setState(window, 5, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
-    check(!list.checked(5) && !boxChecked(window, 5), "and clears it");
-    setState(window, 7, INDEXTOSTATEIMAGEMASK(2) | LVIS_FOCUSED,
-             LVIS_STATEIMAGEMASK | LVIS_FOCUSED);
+    setRowState(window, 5, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    check(list.checked(5) && rowChecked(window, 5), "LVM_SETITEMSTATE checks a row");
+    setRowState(window, 5, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    check(!list.checked(5) && !rowChecked(window, 5), "and clears it");
+    setRowState(window, 7, INDEXTOSTATEIMAGEMASK(2) | LVIS_FOCUSED,
+                LVIS_STATEIMAGEMASK | LVIS_FOCUSED);
     check(list.checked(7) && focusedRow(window) == 7, "a check and the focus at once");
-    setState(window, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-    check(list.checked(0) && list.checked(199) && boxChecked(window, 200),
+    setRowState(window, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    check(list.checked(0) && list.checked(199) && rowChecked(window, 200),
           "row -1 checks every row");
-    setState(window, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
-    check(!list.checked(7) && !boxChecked(window, 150), "row -1 clears every row");
+    setRowState(window, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    check(!list.checked(7) && !rowChecked(window, 150), "row -1 clears every row");
 
     SetFocus(window);
     pressKey('Z');
@@ -213,11 +147,3 @@ void stateFromOutsideAndTyping() {
 }
 
 } // namespace
-
-CaseList checkListCases() {
-    return {{"rows_and_toggles", rowsAndToggles},
-            {"state_from_outside_and_typing", stateFromOutsideAndTyping},
-            {"many_rows", manyRows}};
-}
-
-} // namespace backend_e2e

@@ -9,36 +9,19 @@
 
 #include <algorithm>
 
-namespace backend_e2e {
-
 namespace {
 
-using e2e::check;
-using e2e::checkEqual;
-using e2e::checkEqualBytes;
+using namespace backend_e2e;
+using namespace e2e;
 
-void setAttributes(const std::wstring& path, DWORD attributes) {
-    e2e::require(SetFileAttributesW(path.c_str(), attributes) != FALSE, "set file attributes");
-}
-
-DWORD attributesOf(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str());
-}
-
-bool hasTemporaryFiles(const std::wstring& folder) {
-    const auto entries = e2e::folderEntries(folder);
-    return std::any_of(entries.begin(), entries.end(),
-                       [](const std::wstring& name) { return name.ends_with(L".tmp"); });
-}
-
-void foldersAndListing() {
-    e2e::CaseFolder folder(L"backend_listing");
-    e2e::writeFileBytes(folder / L"plain.snp", "a");
-    e2e::writeFileBytes(folder / L"locked.snp", "b");
-    e2e::setReadOnly(folder / L"locked.snp", true);
-    e2e::writeFileBytes(folder / L"hidden.snp", "c");
+E2E_CASE(files, folders_and_listing) {
+    CaseFolder folder(L"backend_listing");
+    writeFileBytes(folder / L"plain.snp", "a");
+    writeFileBytes(folder / L"locked.snp", "b");
+    setAttributes(folder / L"locked.snp", FILE_ATTRIBUTE_READONLY);
+    writeFileBytes(folder / L"hidden.snp", "c");
     setAttributes(folder / L"hidden.snp", FILE_ATTRIBUTE_HIDDEN);
-    e2e::writeFileBytes(folder / L"system.snp", "d");
+    writeFileBytes(folder / L"system.snp", "d");
     setAttributes(folder / L"system.snp", FILE_ATTRIBUTE_SYSTEM);
 
     check(platform::createFolder(folder / L"sub").ok(), "createFolder makes a new folder");
@@ -67,39 +50,40 @@ void foldersAndListing() {
     check(std::wstring(module).starts_with(application + L"\\") &&
               std::wstring(module).find(L'\\', application.size() + 1) == std::wstring::npos,
           "applicationFolder holds the running program");
-    e2e::setReadOnly(folder / L"locked.snp", false);
+    setAttributes(folder / L"locked.snp", FILE_ATTRIBUTE_NORMAL);
 }
 
-void replaceFile() {
-    e2e::CaseFolder folder(L"backend_replace");
+E2E_CASE(files, replace_file) {
+    CaseFolder folder(L"backend_replace");
     const std::string bytes("line\r\n\0\xE9\xFF end", 12);
 
     const auto target = folder / L"new.snp";
     check(platform::replaceFile(target, bytes).ok(), "a new file");
-    checkEqualBytes(e2e::readFileBytes(target).value_or(""), bytes, "a new file's bytes");
+    checkEqualBytes(readFileBytes(target).value_or(""), bytes, "a new file's bytes");
     check(platform::replaceFile(target, "short").ok(), "replacing a file");
-    checkEqualBytes(e2e::readFileBytes(target).value_or(""), "short", "a replaced file's bytes");
+    checkEqualBytes(readFileBytes(target).value_or(""), "short", "a replaced file's bytes");
     check(platform::replaceFile(target, "").ok(), "replacing with nothing");
-    checkEqualBytes(e2e::readFileBytes(target).value_or("?"), "", "an emptied file");
+    checkEqualBytes(readFileBytes(target).value_or("?"), "", "an emptied file");
 
     const auto locked = folder / L"locked.snp";
-    e2e::writeFileBytes(locked, "old");
-    e2e::setReadOnly(locked, true);
+    writeFileBytes(locked, "old");
+    setAttributes(locked, FILE_ATTRIBUTE_READONLY);
     checkEqual(platform::replaceFile(locked, "new").error, ERROR_ACCESS_DENIED,
                "a read-only target");
-    checkEqualBytes(e2e::readFileBytes(locked).value_or(""), "old", "a read-only target kept");
-    e2e::setReadOnly(locked, false);
+    checkEqualBytes(readFileBytes(locked).value_or(""), "old", "a read-only target kept");
+    setAttributes(locked, FILE_ATTRIBUTE_NORMAL);
 
     // Hidden and system targets are replaced and keep those attributes.
     for (const DWORD attribute : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
         const auto path =
             folder / (attribute == FILE_ATTRIBUTE_HIDDEN ? L"hidden.snp" : L"system.snp");
-        e2e::writeFileBytes(path, "old");
+        writeFileBytes(path, "old");
         setAttributes(path, attribute);
         const auto status = platform::replaceFile(path, "new");
         checkEqual(status.error, 0, "replacing a hidden or system file");
-        checkEqualBytes(e2e::readFileBytes(path).value_or(""), "new", "its new bytes");
-        check((attributesOf(path) & attribute) != 0, "it keeps its hidden or system attribute");
+        checkEqualBytes(readFileBytes(path).value_or(""), "new", "its new bytes");
+        check((GetFileAttributesW(path.c_str()) & attribute) != 0,
+              "it keeps its hidden or system attribute");
     }
 
     check(platform::createFolder(folder / L"sub").ok(), "a folder as the target");
@@ -107,18 +91,19 @@ void replaceFile() {
                "a folder is not replaced");
     checkEqual(platform::replaceFile(folder / L"missing\\x.snp", "x").error, ERROR_PATH_NOT_FOUND,
                "a target in a missing folder");
-    check(!hasTemporaryFiles(folder.path()), "no temporary file is left behind");
+    // No temporary file is left behind.
+    checkEntries(folder.path(), {L"hidden.snp", L"locked.snp", L"new.snp", L"sub", L"system.snp"});
 }
 
-void errorTexts() {
+E2E_CASE(files, error_text) {
     const auto text = platform::errorText(ERROR_ACCESS_DENIED);
     check(!text.empty() && text.find_last_of(L" \r\n\t") != text.size() - 1,
-          "a system text without trailing blanks or line breaks: " + e2e::describe(text));
-    checkEqual(text, e2e::systemErrorText(ERROR_ACCESS_DENIED), "the system's own text");
+          "a system text without trailing blanks or line breaks: " + describe(text));
+    checkEqual(text, systemErrorText(ERROR_ACCESS_DENIED), "the system's own text");
     checkEqual(platform::errorText(0x2FFFFFFF), L"Error 805306367", "a code with no text");
 }
 
-void codePage() {
+E2E_CASE(files, code_page) {
     check(GetACP() == 1252, "the tests run with the ANSI code page 1252");
     checkEqualBytes(platform::toAnsi(L"A\u00e9\u20ac").value_or("?"), "A\xE9\x80",
                     "text the code page holds");
@@ -130,12 +115,3 @@ void codePage() {
 }
 
 } // namespace
-
-CaseList filesCases() {
-    return {{"folders_and_listing", foldersAndListing},
-            {"replace_file", replaceFile},
-            {"error_text", errorTexts},
-            {"code_page", codePage}};
-}
-
-} // namespace backend_e2e

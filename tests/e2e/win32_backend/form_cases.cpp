@@ -8,39 +8,29 @@
 #include "platform/win32/layout.h"
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/ui.h"
-
-namespace backend_e2e {
+#include "tests/e2e/driver/window_driver.h"
 
 namespace {
 
-using e2e::check;
-using e2e::checkEqual;
+using namespace backend_e2e;
+using namespace e2e;
 using platform::ControlKind;
 namespace win32 = platform::win32;
 
-bool hasStyle(HWND window, LONG style) {
-    return (GetWindowLongW(window, GWL_STYLE) & style) == style;
-}
-
-void layoutAndLook() {
+E2E_CASE(forms, layout) {
     platform::Form form(sampleSpec());
     form.show();
     pumpMessages();
     const int dpi = win32::systemDpi();
     const HWND window = formWindowOf(form);
-    e2e::require(window != nullptr, "the form has a window");
+    require(window != nullptr, "the form has a window");
 
-    const SIZE client = e2e::clientSize(window);
-    checkEqual(client.cx, win32::clientPixelWidth(form.design(), dpi), "client width");
-    checkEqual(client.cy, win32::clientPixelHeight(form.design(), dpi), "client height");
+    // Frame, client size, place on the screen, and every control's class and rectangle.
+    e2e::WindowDriver driver(GetCurrentProcessId(), form.design(), dpi);
+    driver.checkLayout();
     RECT outer;
     GetWindowRect(window, &outer);
-    checkEqual(outer.left, platform::twipsToPixels(600, dpi), "outer left");
-    checkEqual(outer.top, platform::twipsToPixels(600, dpi), "outer top");
-    check(!hasStyle(window, WS_THICKFRAME) && !hasStyle(window, WS_MINIMIZEBOX) &&
-              !hasStyle(window, WS_MAXIMIZEBOX) && hasStyle(window, WS_CAPTION | WS_SYSMENU),
-          "a fixed border with caption and close box only");
-    checkEqual(e2e::windowText(window), L"Backend sample", "caption");
+    checkEqual(windowText(window), L"Backend sample", "caption");
     check(SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0 &&
               SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0,
           "the program icon, big and small");
@@ -48,7 +38,7 @@ void layoutAndLook() {
     const HFONT font =
         reinterpret_cast<HFONT>(SendMessageW(windowOf(form.control(L"Text1")), WM_GETFONT, 0, 0));
     LOGFONTW look{};
-    e2e::require(font && GetObjectW(font, sizeof look, &look) == sizeof look, "a font");
+    require(font && GetObjectW(font, sizeof look, &look) == sizeof look, "a font");
     checkEqual(look.lfHeight, platform::fontHeightPixels(8.25, dpi), "font height");
     checkEqual(look.lfFaceName, L"Arial", "font face");
     checkEqual(look.lfWeight, FW_NORMAL, "font weight");
@@ -57,7 +47,7 @@ void layoutAndLook() {
     for (std::size_t index = 0; index < design.controls.size(); ++index) {
         const auto& control = design.controls[index];
         const HWND child = GetDlgItem(window, win32::firstControlId + static_cast<int>(index));
-        const std::string name = e2e::utf8(control.name);
+        const std::string name = utf8(control.name);
         if (control.kind == ControlKind::Line) {
             check(child == nullptr, name + " is drawn, not a window");
             continue;
@@ -65,19 +55,8 @@ void layoutAndLook() {
         if (!check(child != nullptr, name + " has a window")) {
             continue;
         }
-        check(child == windowOf(form.control(control.name)), name + ": its peer's window");
-        check(CompareStringOrdinal(e2e::className(child).c_str(), -1,
-                                   win32::windowClassOf(control.kind), -1, TRUE) == CSTR_EQUAL,
-              name + " class " + e2e::utf8(e2e::className(child)));
-        auto expected = win32::controlPixelRect(design, control, dpi);
-        if (control.showsIcon) {
-            expected.width = expected.height = win32::iconPixels(dpi);
-        }
-        const RECT actual = e2e::rectInClientOf(child, window);
-        check(actual.left == expected.left && actual.top == expected.top &&
-                  actual.right - actual.left == expected.width &&
-                  actual.bottom - actual.top == expected.height,
-              name + " at " + e2e::describe(actual));
+        check(child == windowOf(form.control(control.name)) && child == driver.find(control.name),
+              name + ": its peer's window, where the table puts it");
         check(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == font ||
                   control.kind == ControlKind::PictureBox,
               name + " uses the form's font");
@@ -131,7 +110,7 @@ void layoutAndLook() {
     check(!IsWindow(window), "unloading destroys the window");
 }
 
-void dialogLook() {
+E2E_CASE(forms, dialog) {
     platform::Form dialog(dialogSpec());
     dialog.load();
     const HWND window = formWindowOf(dialog);
@@ -142,7 +121,7 @@ void dialogLook() {
     check(!IsWindowVisible(window), "loaded, not shown");
 }
 
-void textBoxChanges() {
+E2E_CASE(forms, text_box_changes) {
     platform::Form form(sampleSpec());
     Counter single;
     Counter multi;
@@ -161,7 +140,7 @@ void textBoxChanges() {
     pumpMessages();
     checkEqual(single.calls, 1, "setting a single-line box: one Change");
     checkEqual(multi.calls, 1, "setting a multi-line box: one Change");
-    checkEqual(e2e::windowText(windowOf(text1)), L"set by code", "the box shows the new text");
+    checkEqual(windowText(windowOf(text1)), L"set by code", "the box shows the new text");
     text1.setText(L"set by code");
     checkEqual(single.calls, 1, "the same text again: no Change");
 
@@ -174,7 +153,7 @@ void textBoxChanges() {
     checkEqual(single.calls, 2, "typing into a single-line box: one Change");
     checkEqual(multi.calls, 2, "typing into a multi-line box: one Change");
     // A single-line edit drops what follows a line break.
-    checkEqual(text1.text(), e2e::windowText(windowOf(text1)), "the model holds the typed text");
+    checkEqual(text1.text(), windowText(windowOf(text1)), "the model holds the typed text");
     checkEqual(text4.text(), L"typed\r\nby user", "line breaks reach the model");
 
     // Change of one box setting another: the other's Change runs once, nested.
@@ -185,7 +164,7 @@ void textBoxChanges() {
     form.unload();
 }
 
-void optionButtons() {
+E2E_CASE(forms, option_buttons) {
     platform::Form form(sampleSpec());
     Counter a1;
     Counter a2;
@@ -224,7 +203,7 @@ void optionButtons() {
     form.unload();
 }
 
-void closeAndUnload() {
+E2E_CASE(forms, close_and_unload) {
     {
         platform::Form form(sampleSpec());
         form.show();
@@ -259,13 +238,3 @@ void closeAndUnload() {
 }
 
 } // namespace
-
-CaseList formCases() {
-    return {{"layout", layoutAndLook},
-            {"dialog", dialogLook},
-            {"text_box_changes", textBoxChanges},
-            {"option_buttons", optionButtons},
-            {"close_and_unload", closeAndUnload}};
-}
-
-} // namespace backend_e2e

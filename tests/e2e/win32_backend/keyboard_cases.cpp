@@ -5,12 +5,10 @@
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/ui.h"
 
-namespace backend_e2e {
-
 namespace {
 
-using e2e::check;
-using e2e::checkEqual;
+using namespace backend_e2e;
+using namespace e2e;
 
 std::wstring focusedName(const platform::Form& form) {
     const HWND focus = GetFocus();
@@ -34,7 +32,7 @@ void sendShiftTab() {
     pumpMessages();
 }
 
-void tabOrder() {
+E2E_CASE(keyboard, tab_order) {
     platform::Form form(sampleSpec());
     form.show();
     pumpMessages();
@@ -73,7 +71,7 @@ void tabOrder() {
     form.unload();
 }
 
-void enterEscAndAccessKeys() {
+E2E_CASE(keyboard, enter_esc_access_keys) {
     platform::Form form(sampleSpec());
     Counter ok;
     Counter other;
@@ -114,9 +112,3 @@ void enterEscAndAccessKeys() {
 }
 
 } // namespace
-
-CaseList keyboardCases() {
-    return {{"tab_order", tabOrder}, {"enter_esc_access_keys", enterEscAndAccessKeys}};
-}
-
-} // namespace backend_e2e

@@ -8,12 +8,10 @@
 
 #include <stdexcept>
 
-namespace backend_e2e {
-
 namespace {
 
-using e2e::check;
-using e2e::checkEqual;
+using namespace backend_e2e;
+using namespace e2e;
 
 struct BoxSeen {
     HWND owner = nullptr;
@@ -33,7 +31,7 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
 }
 
-void modalWindow() {
+E2E_CASE(modal, modal_window) {
     platform::Form main(sampleSpec());
     platform::Form dialog(dialogSpec());
     main.show();
@@ -81,7 +79,7 @@ void modalWindow() {
     main.unload();
 }
 
-void quitInsideModalLoop() {
+E2E_CASE(modal, quit_inside_modal_loop) {
     platform::Form main(sampleSpec());
     platform::Form dialog(dialogSpec());
     main.show();
@@ -94,7 +92,7 @@ void quitInsideModalLoop() {
     main.unload();
 }
 
-void handlerException() {
+E2E_CASE(modal, handler_exception) {
     platform::Form form(sampleSpec());
     form.commandButton(L"cmdOther").onClick = [] { throw std::runtime_error("handler failed"); };
     form.show();
@@ -105,17 +103,9 @@ void handlerException() {
     } catch (const std::runtime_error& error) {
         what = error.what();
     }
-    checkEqual(e2e::widen(what), L"handler failed", "the loop rethrows the handler's exception");
+    checkEqual(widen(what), L"handler failed", "the loop rethrows the handler's exception");
     check(form.loaded(), "the form is still there");
     form.unload();
 }
 
 } // namespace
-
-CaseList modalCases() {
-    return {{"modal_window", modalWindow},
-            {"quit_inside_modal_loop", quitInsideModalLoop},
-            {"handler_exception", handlerException}};
-}
-
-} // namespace backend_e2e

@@ -1,17 +1,13 @@
-#include "tests/e2e/snipfetch/list_view.h"
+#include "tests/e2e/driver/list_view.h"
 
 #include "tests/e2e/driver/check.h"
 #include "tests/e2e/driver/ui.h"
 
 #include <commctrl.h>
 
-namespace snipfetch_e2e {
-
-using namespace e2e;
+namespace e2e {
 
 namespace {
-
-constexpr int textCapacity = 1024; // characters
 
 // A block of memory in the list's process, freed on destruction.
 class RemoteBlock {
@@ -60,11 +56,17 @@ private:
     std::size_t size_;
 };
 
-std::wstring textOf(HWND list, RemoteBlock& block, int row) {
+} // namespace
+
+int rowCount(HWND list) {
+    return static_cast<int>(sendMessage(list, LVM_GETITEMCOUNT));
+}
+
+std::wstring rowText(HWND list, int row, int capacity) {
+    RemoteBlock block(list, sizeof(LVITEMW) + static_cast<std::size_t>(capacity) * sizeof(wchar_t));
     LVITEMW item{};
-    item.iSubItem = 0;
     item.pszText = reinterpret_cast<LPWSTR>(block.address() + sizeof(LVITEMW));
-    item.cchTextMax = textCapacity;
+    item.cchTextMax = capacity;
     block.write(&item, sizeof item);
     const auto length = sendMessage(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), block.at());
     std::wstring text(static_cast<std::size_t>(length), L'\0');
@@ -74,19 +76,10 @@ std::wstring textOf(HWND list, RemoteBlock& block, int row) {
     return text;
 }
 
-} // namespace
-
-int rowCount(HWND list) {
-    return static_cast<int>(sendMessage(list, LVM_GETITEMCOUNT));
-}
-
 std::vector<std::wstring> rowTexts(HWND list) {
-    RemoteBlock block(list, sizeof(LVITEMW) + textCapacity * sizeof(wchar_t));
     std::vector<std::wstring> texts;
-    const int count = rowCount(list);
-    texts.reserve(static_cast<std::size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        texts.push_back(textOf(list, block, row));
+    for (int row = 0, count = rowCount(list); row < count; ++row) {
+        texts.push_back(rowText(list, row));
     }
     return texts;
 }
@@ -99,8 +92,7 @@ bool rowChecked(HWND list, int row) {
 
 std::vector<bool> rowChecks(HWND list) {
     std::vector<bool> checks;
-    const int count = rowCount(list);
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0, count = rowCount(list); row < count; ++row) {
         checks.push_back(rowChecked(list, row));
     }
     return checks;
@@ -141,13 +133,26 @@ POINT checkBoxPoint(HWND list, int row) {
     return POINT{(first + last) / 2, y};
 }
 
-void setRowChecked(HWND list, int row, bool checked) {
+int focusedRow(HWND list) {
+    return static_cast<int>(
+        sendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+int topRow(HWND list) {
+    return static_cast<int>(sendMessage(list, LVM_GETTOPINDEX));
+}
+
+void setRowState(HWND list, int row, UINT state, UINT stateMask) {
     RemoteBlock block(list, sizeof(LVITEMW));
     LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    item.state = state;
+    item.stateMask = stateMask;
     block.write(&item, sizeof item);
     sendMessage(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), block.at());
 }
 
-} // namespace snipfetch_e2e
+void setRowChecked(HWND list, int row, bool checked) {
+    setRowState(list, row, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+} // namespace e2e

@@ -9,15 +9,13 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <source_location>
-#include <thread>
+#include <future>
 #include <vector>
 
-using namespace e2e;
-using namespace snipfetch_e2e;
-
 namespace {
+
+using namespace snipfetch_e2e;
+using namespace e2e;
 
 std::wstring siteUrl(std::wstring_view path) {
     return L"http://127.0.0.1:" + Suite::option(L"site-port") + L"/Sniplets/" + std::wstring(path);
@@ -48,7 +46,7 @@ public:
     std::vector<std::string> pieces;
 };
 
-void httpAnswers() {
+E2E_CASE(platform, http_answers) {
     SnipletSite site;
     const std::string binary("\0\r\n\xFF\x80 body\r\n\0", 12);
     site.serve(L"a.snp", binary);
@@ -90,7 +88,7 @@ void httpAnswers() {
 
 // Only a 200 whose Content-Length was met is a body: a chunked body, or one
 // ended by closing the connection, cannot be told apart from one cut short.
-void onlyWholeBodiesCount() {
+E2E_CASE(platform, only_whole_bodies_count) {
     SnipletSite site;
     const std::string body(5000, 'w');
     for (const auto* name : {L"chunked.snp", L"chunked-cut.snp", L"unframed.snp", L"empty.snp",
@@ -138,7 +136,7 @@ void onlyWholeBodiesCount() {
 
 // Bodies that arrive slowly: a steady slow line finishes; a trickle and a stall
 // fail in bounded time. Run side by side, each on its own client.
-void slowBodies() {
+E2E_CASE(platform, slow_bodies) {
     SnipletSite site;
     site.serve(L"steady.snp", std::string(1750, 's'));
     site.trickle(L"steady.snp", 50, 1.0); // 1,500 bytes in every 30 s, for 35 s
@@ -147,52 +145,33 @@ void slowBodies() {
     site.serve(L"stall.snp", std::string(2000, 'h'));
     site.stallHalfway(L"stall.snp");
 
-    struct Run {
-        std::wstring name;
-        platform::HttpResult result;
-        double seconds = 0;
-    };
-    std::vector<Run> runs(3);
-    runs[0].name = L"steady.snp";
-    runs[1].name = L"trickle.snp";
-    runs[2].name = L"stall.snp";
-    std::vector<std::thread> threads;
-    for (auto& run : runs) {
-        threads.emplace_back([&run] {
-            const auto start = std::chrono::steady_clock::now();
-            platform::HttpClient http;
+    // Each fetch on a thread and a client of its own; its result and seconds taken.
+    const auto fetch = [](const wchar_t* name) {
+        return std::async(std::launch::async, [name] {
+            const Stopwatch clock;
             Pieces pieces;
-            run.result = http.get(siteUrl(run.name), pieces);
-            run.seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            auto result = platform::HttpClient().get(siteUrl(name), pieces);
+            const double seconds = clock.seconds();
+            note(utf8(name) + ": " + utf8(platform::describe(result)) + " after " +
+                 std::to_string(seconds) + " s");
+            return std::pair{result, seconds};
         });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    for (const auto& run : runs) {
-        note(utf8(run.name) + ": " + utf8(platform::describe(run.result)) + " after " +
-             std::to_string(run.seconds) + " s");
-    }
-    check(runs[0].result.ok() && runs[0].result.received == 1750, "the steady slow line finished");
-    check(runs[1].result.failure == platform::HttpFailure::tooSlow && runs[1].seconds < 45,
+    };
+    auto steady = fetch(L"steady.snp");
+    auto trickle = fetch(L"trickle.snp");
+    auto stall = fetch(L"stall.snp");
+    const auto steadyResult = steady.get().first;
+    const auto [trickleResult, trickleSeconds] = trickle.get();
+    const auto [stallResult, stallSeconds] = stall.get();
+    check(steadyResult.ok() && steadyResult.received == 1750, "the steady slow line finished");
+    check(trickleResult.failure == platform::HttpFailure::tooSlow && trickleSeconds < 45,
           "the trickle failed as too slow within 45 s");
-    check(runs[2].result.failure == platform::HttpFailure::timedOut &&
-              runs[2].result.received == 1000 && runs[2].seconds < 45,
+    check(stallResult.failure == platform::HttpFailure::timedOut && stallResult.received == 1000 &&
+              stallSeconds < 45,
           "the stall halfway timed out within 45 s");
 }
 
-void checkEntries(const std::wstring& folder, const std::vector<std::wstring>& expected,
-                  std::source_location where = std::source_location::current()) {
-    const auto entries = folderEntries(folder);
-    std::string shown;
-    for (const auto& entry : entries) {
-        shown.append(" ").append(describe(entry));
-    }
-    check(entries == expected, describe(folder) + " holds" + shown, where);
-}
-
-void folderWriterWritesWholeOrNotAtAll() {
+E2E_CASE(platform, folder_writer_writes_whole_or_not_at_all) {
     const CaseFolder folder(L"snipfetch\\folder_writer");
     const auto path = folder / L"a.snp";
     const auto hidden = folder / L"hidden.snp";
@@ -200,32 +179,31 @@ void folderWriterWritesWholeOrNotAtAll() {
     {
         platform::FolderWriter writer(folder.path());
         check(writer.write(L"a.snp", "new").ok(), "a new file is written");
-        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "new", "the new file");
+        checkFile(path, "new");
 
         writeFileBytes(path, std::string(5000, 'L'));
         check(writer.write(L"a.snp", "short").ok(), "a longer file is replaced");
-        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short", "no tail is left");
+        checkFile(path, "short"); // no tail is left
         {
             auto dropped = writer.open(L"a.snp");
             check(dropped.append("part of a new a.snp").ok(), "a streamed file takes bytes");
         }
-        checkEqualBytes(readFileBytes(path).value_or("<missing>"), "short",
-                        "a file dropped before its commit leaves the earlier one");
+        // A file dropped before its commit leaves the earlier one.
+        checkFile(path, "short");
 
         writeFileBytes(hidden, "old");
-        SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        setAttributes(hidden, FILE_ATTRIBUTE_HIDDEN);
         check(writer.write(L"hidden.snp", "visible").ok(), "a hidden file is replaced");
-        checkEqualBytes(readFileBytes(hidden).value_or("<missing>"), "visible", "the hidden file");
+        checkFile(hidden, "visible");
         check((GetFileAttributesW(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0,
               "the written file is an ordinary file");
 
         writeFileBytes(readOnly, "kept");
-        setReadOnly(readOnly, true);
+        setAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
         checkEqual(static_cast<long long>(writer.write(L"ro.snp", "x").error), ERROR_ACCESS_DENIED,
                    "a read-only file is refused");
-        checkEqualBytes(readFileBytes(readOnly).value_or("<missing>"), "kept",
-                        "the read-only file");
-        setReadOnly(readOnly, false);
+        checkFile(readOnly, "kept");
+        setAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
 
         CreateDirectoryW((folder / L"dir.snp").c_str(), nullptr);
         check(!writer.write(L"dir.snp", "x").ok(), "a folder is not replaced");
@@ -241,18 +219,8 @@ void folderWriterWritesWholeOrNotAtAll() {
     writeFileBytes(folder / L"Sniplets", "in the way");
     check(!platform::FolderWriter(folder / L"Sniplets").write(L"a.snp", "x").ok(),
           "a file under a file fails");
-    checkEqualBytes(readFileBytes(folder / L"Sniplets").value_or("<missing>"), "in the way",
-                    "the file in the way");
+    checkFile(folder / L"Sniplets", "in the way");
     checkEntries(folder.path(), {L"Sniplets", L"a.snp", L"dir.snp", L"hidden.snp", L"ro.snp"});
 }
 
 } // namespace
-
-int main() {
-    Suite suite("snipfetch_platform");
-    suite.add("http_answers", httpAnswers);
-    suite.add("only_whole_bodies_count", onlyWholeBodiesCount);
-    suite.add("slow_bodies", slowBodies);
-    suite.add("folder_writer_writes_whole_or_not_at_all", folderWriterWritesWholeOrNotAtAll);
-    return suite.run();
-}

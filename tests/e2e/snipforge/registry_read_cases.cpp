@@ -68,7 +68,7 @@ void expectAbsent(const wchar_t* name) {
     checkEqual(result.text, L"", "text of absent value " + utf8(name));
 }
 
-void valuesReadThroughAdvapi32() {
+E2E_CASE(registry, values_read_through_advapi32) {
     ThrowawayKey key;
     key.set("fits", REG_SZ, std::string(1023, 'a') + '\0');
     key.set("too long", REG_SZ, std::string(1024, 'b') + '\0');
@@ -100,18 +100,11 @@ void valuesReadThroughAdvapi32() {
     checkEqual(text, L"", "text of a missing key");
 }
 
-void startRefusesWhatIsNoProgram() {
-    const CaseFolder folder(L"about\\start_refusals");
+E2E_CASE(registry, start_refuses_what_is_no_program) {
+    const CaseFolder folder(L"snipforge\\start_refusals");
     checkEqual(platform::startProgram(L"").error, ERROR_FILE_NOT_FOUND, "starting an empty path");
     checkEqual(platform::startProgram(folder / L"missing.exe").error, ERROR_FILE_NOT_FOUND,
                "starting a missing file");
 }
 
 } // namespace
-
-int main() {
-    Suite suite("about_registry_read");
-    suite.add("values_read_through_advapi32", valuesReadThroughAdvapi32);
-    suite.add("start_refuses_what_is_no_program", startRefusesWhatIsNoProgram);
-    return suite.run();
-}
