@@ -149,12 +149,9 @@ public:
         : ChildWindow((registerPictureBoxClass(),
                        createChildWindow(pictureBoxClassName, L"", 0, 0, placement))) {
         if (design.showsIcon) {
-            const int size = iconPixels(placement.dpi);
-            icon_ = loadProgramIcon(size);
+            // The placement is already sized to the icon (shownPixelRect).
+            icon_ = loadProgramIcon(iconPixels(placement.dpi));
             SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon_.get()));
-            // Sized to its picture, as a picture box that sizes itself.
-            SetWindowPos(window_, nullptr, 0, 0, size, size,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
 

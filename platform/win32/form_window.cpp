@@ -126,7 +126,7 @@ void FormWindow::createChildren() {
         const ControlSpec& control = design.controls[index];
         ChildPlacement placement;
         placement.parent = window_;
-        placement.rect = controlPixelRect(design, control, dpi_);
+        placement.rect = shownPixelRect(design, control, dpi_);
         placement.id = firstControlId + static_cast<int>(index);
         placement.startsGroup = order.startsGroup[index];
         placement.tabStop = takesFocus(control);

@@ -100,6 +100,16 @@ constexpr int iconPixels(int dpi) {
     return scaleFrom96(32, dpi);
 }
 
+// The rectangle the control's window gets: its designed one, except that a
+// picture box showing the icon sizes itself to the icon.
+inline PixelRect shownPixelRect(const FormSpec& form, const ControlSpec& control, int dpi) {
+    auto rect = controlPixelRect(form, control, dpi);
+    if (control.kind == ControlKind::PictureBox && control.showsIcon) {
+        rect.width = rect.height = iconPixels(dpi);
+    }
+    return rect;
+}
+
 // Window class of the child window that shows a control of this kind; nullptr for
 // a line, which the form draws itself.
 constexpr const wchar_t* pictureBoxClassName = L"PlatformPictureBox";

@@ -37,11 +37,7 @@ const platform::ControlSpec& WindowDriver::spec(std::wstring_view name) const {
 }
 
 RECT WindowDriver::expectedRect(const platform::ControlSpec& control) const {
-    auto rect = platform::win32::controlPixelRect(design_, control, dpi_);
-    if (control.showsIcon) {
-        // A picture box that shows the icon sizes itself to it.
-        rect.width = rect.height = platform::win32::iconPixels(dpi_);
-    }
+    const auto rect = platform::win32::shownPixelRect(design_, control, dpi_);
     return RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
