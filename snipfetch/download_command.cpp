@@ -19,6 +19,38 @@ void reportFailure() {
                          platform::mb::critical, L"Error");
 }
 
+enum class Outcome { failed, downloaded, nothingChecked };
+
+// Fetches and stores every checked row, in list order, until the first failure.
+// The press's connection and staging folder are gone by the time it returns,
+// before the user is told anything.
+Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
+                        const std::wstring& folderPath) {
+    platform::HttpClient http; // one connection for the whole press
+    platform::FolderWriter folder(folderPath);
+    auto outcome = Outcome::nothingChecked;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        if (!list.checked(row)) {
+            continue;
+        }
+        const auto& name = list.item(row);
+        // Rows come from the screened catalogue; a name that could leave the
+        // folder is still never used as a path.
+        if (!platform::isUsableFileName(name)) {
+            return Outcome::failed;
+        }
+        // Written whole or not at all: the body goes to disk as it arrives, and
+        // an earlier file of that name stays intact until the new one has fully
+        // arrived. A failed transfer drops what came of it.
+        auto file = folder.open(name);
+        if (!http.get(snipletUrl(host, name), file).ok() || !file.commit().ok()) {
+            return Outcome::failed;
+        }
+        outcome = Outcome::downloaded;
+    }
+    return outcome;
+}
+
 } // namespace
 
 void DownloadWindow::onDownloadClick() {
@@ -31,39 +63,19 @@ void DownloadWindow::onDownloadClick() {
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
 
-    const auto& list = newSniplets_;
-    platform::HttpClient http; // one connection for the whole press
-    platform::FolderWriter folder(snipletFolder);
-    bool downloaded = false;
-    for (std::size_t row = 0; row < list.count(); ++row) {
-        if (!list.checked(row)) {
-            continue;
-        }
-        const auto& name = list.item(row);
-        // Rows come from the screened catalogue; a name that could leave the
-        // folder is still never used as a path.
-        if (!platform::isUsableFileName(name)) {
-            reportFailure();
-            return;
-        }
-        // Written whole or not at all: the body goes to disk as it arrives, and
-        // an earlier file of that name stays intact until the new one has fully
-        // arrived. A failed transfer drops what came of it.
-        auto file = folder.open(name);
-        if (!http.get(snipletUrl(host_, name), file).ok() || !file.commit().ok()) {
-            reportFailure();
-            return;
-        }
-        downloaded = true;
-    }
-
-    if (downloaded) {
+    switch (downloadChecked(newSniplets_, host_, snipletFolder)) {
+    case Outcome::failed:
+        reportFailure();
+        break;
+    case Outcome::downloaded:
         platform::messageBox(L"Finished downloading file(s). You will need to restart the "
                              L"Dovuraviz in order to use them.",
                              platform::mb::information, L"Notice");
-    } else {
+        break;
+    case Outcome::nothingChecked:
         platform::messageBox(L"You must select at least one file to download.",
                              platform::mb::information, L"Notice");
+        break;
     }
 }
 
