@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/write_all.h"
@@ -131,18 +132,11 @@ std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
     pattern += L'*';
 
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    win32::FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                              FindExSearchNameMatch, nullptr,
-                                              FIND_FIRST_EX_LARGE_FETCH));
-    if (!search) {
-        return names; // a missing folder has no files
-    }
-    do {
-        if (!(found.dwFileAttributes & win32::notOrdinary)) {
-            names.emplace_back(found.cFileName);
+    for (auto& entry : win32::listFolder(pattern)) { // a missing folder has no files
+        if (!(entry.attributes & win32::notOrdinary)) {
+            names.push_back(std::move(entry.name));
         }
-    } while (FindNextFileW(search.get(), &found));
+    }
     return names;
 }
 

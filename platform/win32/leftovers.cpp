@@ -1,5 +1,6 @@
 #include "platform/leftovers.h"
 
+#include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -20,28 +21,6 @@ bool processRuns(unsigned long id) {
     return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
-struct Found {
-    std::wstring name;
-    bool folder = false;
-};
-
-std::vector<Found> entriesMatching(const std::wstring& pattern) {
-    std::vector<Found> entries;
-    WIN32_FIND_DATAW found{};
-    const win32::FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                                    FindExSearchNameMatch, nullptr, 0));
-    if (!search) {
-        return entries;
-    }
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") {
-            entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-        }
-    } while (FindNextFileW(search.get(), &found));
-    return entries;
-}
-
 bool removeFile(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileW(path.c_str()) != FALSE;
@@ -56,22 +35,22 @@ void removeLeftovers(const std::wstring& folderPath) {
     }
     const DWORD self = GetCurrentProcessId();
     // One listing of the names that start like ours: no scan per name.
-    for (const auto& entry : entriesMatching(folder + L"\\~*")) {
+    for (const auto& entry : win32::listFolder(folder + L"\\~*")) {
         // Staging folders are folders and temporary files are files; anything
         // else that happens to be named so is not ours.
         const bool staging = entry.name.starts_with(L"~staging-");
         const auto owner = leftoverOwner(entry.name);
-        if (!owner || staging != entry.folder || (*owner != self && processRuns(*owner))) {
+        if (!owner || staging != entry.isFolder() || (*owner != self && processRuns(*owner))) {
             continue;
         }
         const std::wstring path = folder + L"\\" + entry.name;
-        if (!entry.folder) {
+        if (!entry.isFolder()) {
             removeFile(path);
             continue;
         }
         // A staging folder holds nothing but the temporary files of its process.
-        for (const auto& inside : entriesMatching(path + L"\\*")) {
-            if (!inside.folder) {
+        for (const auto& inside : win32::listFolder(path + L"\\*")) {
+            if (!inside.isFolder()) {
                 removeFile(path + L"\\" + inside.name);
             }
         }

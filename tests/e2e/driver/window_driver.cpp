@@ -27,7 +27,7 @@ WindowDriver::WindowDriver(DWORD processId, platform::FormSpec design, int dpi)
     : design_(std::move(design)), dpi_(dpi),
       window_(waitForTopLevelWindow(processId, design_.caption)) {}
 
-const platform::ControlSpec& WindowDriver::spec(std::wstring_view name) const {
+const platform::ControlSpec& WindowDriver::designOf(std::wstring_view name) const {
     for (const auto& control : design_.controls) {
         if (control.name == name) {
             return control;
@@ -45,7 +45,7 @@ HWND WindowDriver::find(std::wstring_view name) {
     if (const auto known = found_.find(name); known != found_.end()) {
         return known->second;
     }
-    const auto& control = spec(name);
+    const auto& control = designOf(name);
     const RECT expected = expectedRect(control);
     std::vector<HWND> matches;
     for (HWND child : descendants(window_)) {
@@ -77,7 +77,7 @@ std::string WindowDriver::misplaced(const platform::ControlSpec& control) {
 HWND WindowDriver::control(std::wstring_view name) {
     HWND window = find(name);
     if (window == nullptr) {
-        fail(misplaced(spec(name)));
+        fail(misplaced(designOf(name)));
     }
     return window;
 }

@@ -24,7 +24,7 @@ public:
     const platform::FormSpec& design() const { return design_; }
     int dpi() const { return dpi_; }
     // The control's row of the table; fails the case when there is none.
-    const platform::ControlSpec& spec(std::wstring_view name) const;
+    const platform::ControlSpec& designOf(std::wstring_view name) const;
     // Where the control must be in the window's client area.
     RECT expectedRect(const platform::ControlSpec& control) const;
 

@@ -91,29 +91,21 @@ E2E_CASE(platform, http_answers) {
 E2E_CASE(platform, only_whole_bodies_count) {
     SnipletSite site;
     const std::string body(5000, 'w');
-    for (const auto* name : {L"chunked.snp", L"chunked-cut.snp", L"unframed.snp", L"empty.snp",
-                             L"part.snp", L"huge.snp", L"big.snp", L"streamed.snp"}) {
+    // 204, 206 and a chunked body cut short are the window cases' (each with an
+    // older copy of the file); here what only the client can tell.
+    for (const auto* name : {L"chunked.snp", L"unframed.snp", L"huge.snp", L"big.snp"}) {
         site.serve(name, body);
     }
     site.chunked(L"chunked.snp", true);
-    site.chunked(L"chunked-cut.snp", false);
     site.withoutLength(L"unframed.snp");
-    site.answerStatus(L"empty.snp", 204);
-    site.answerStatus(L"part.snp", 206);
     site.huge(L"huge.snp", 65LL << 20);
 
     platform::HttpClient http;
     using platform::HttpFailure;
     checkFailure(http.get(siteUrl(L"chunked.snp"), anyLength), HttpFailure::lengthUnknown, 200,
-                 "a chunked body");
-    checkFailure(http.get(siteUrl(L"chunked-cut.snp"), anyLength), HttpFailure::lengthUnknown, 200,
-                 "a chunked body cut short");
+                 "a chunked body, even a whole one");
     checkFailure(http.get(siteUrl(L"unframed.snp"), anyLength), HttpFailure::lengthUnknown, 200,
                  "a body ended by closing");
-    checkFailure(http.get(siteUrl(L"empty.snp"), anyLength), HttpFailure::badStatus, 204,
-                 "no content");
-    checkFailure(http.get(siteUrl(L"part.snp"), anyLength), HttpFailure::badStatus, 206,
-                 "partial content");
     // An announced length beyond the limit fails before the body is read.
     checkFailure(http.get(siteUrl(L"huge.snp"), 64u << 20), HttpFailure::tooLarge, 200,
                  "a body longer than the limit");

@@ -68,8 +68,8 @@ void checkControls(WindowDriver& about) {
 // The etched separator: a grey line with a white one, two pixels at 96 DPI, below it.
 void checkSeparator(const WindowDriver& about) {
     using namespace platform::win32;
-    const auto grey = linePixelEnds(about.design(), about.spec(L"Line1(1)"), about.dpi());
-    const auto white = linePixelEnds(about.design(), about.spec(L"Line1(0)"), about.dpi());
+    const auto grey = linePixelEnds(about.design(), about.designOf(L"Line1(1)"), about.dpi());
+    const auto white = linePixelEnds(about.design(), about.designOf(L"Line1(0)"), about.dpi());
     const int x = (white.from.x + white.to.x) / 2;
     const POINT greyRow{x, grey.from.y};
     const POINT lastWhiteRow{x, white.from.y + scaleFrom96(2, about.dpi()) - 1};

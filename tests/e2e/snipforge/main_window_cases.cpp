@@ -112,7 +112,7 @@ E2E_CASE(main_window, example_fills_the_window) {
                "Text3 after Example");
     checkEqual(session.text(L"Text4"), L"Msgbox CStr(*), 16, \"Window Handle\"",
                "Text4 after Example");
-    checkEqual(session.text(L"Text5"), session.spec(L"Text5").text,
+    checkEqual(session.text(L"Text5"), session.designOf(L"Text5").text,
                "Example leaves Text5 as it was");
     check(session.checked(L"optcode16"), "Example leaves the options as they were");
     // Both code slots hold the example line, whichever option shows them.
