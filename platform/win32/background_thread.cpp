@@ -11,6 +11,9 @@ thread_local int responsiveWaits = 0;
 // messages) but nothing that would start another event handler.
 void waitResponsively(HANDLE done) {
     ++responsiveWaits;
+    // The pointer says so: input waits in the queue meanwhile. The forms keep it
+    // while the wait lasts (WM_SETCURSOR), and after it the one before comes back.
+    const HCURSOR before = SetCursor(waitCursor());
     for (;;) {
         const DWORD woke =
             MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_PAINT | QS_SENDMESSAGE, 0);
@@ -29,6 +32,7 @@ void waitResponsively(HANDLE done) {
             DispatchMessageW(&message);
         }
     }
+    SetCursor(before);
     --responsiveWaits;
 }
 
@@ -36,6 +40,10 @@ void waitResponsively(HANDLE done) {
 
 bool waitingResponsively() {
     return responsiveWaits > 0;
+}
+
+HCURSOR waitCursor() {
+    return LoadCursorW(nullptr, IDC_WAIT);
 }
 
 BackgroundThread::~BackgroundThread() {

@@ -38,5 +38,7 @@ private:
 // True while this thread waits in BackgroundThread::run: a window procedure
 // then holds back commands that arrive as sent messages.
 bool waitingResponsively();
+// The pointer over the program's windows meanwhile.
+HCURSOR waitCursor();
 
 } // namespace platform::win32

@@ -6,6 +6,7 @@
 // callback mask, which LVM_GETITEMSTATE reports from any process too. An owner-data
 // list view stores no state image, so toggles are done here: a click on a box,
 // Space on the focused row, or LVM_SETITEMSTATE with a state image from outside.
+#include "platform/win32/check_box_images.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/layout.h"
 
@@ -61,7 +62,6 @@ public:
         SendMessageW(window_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
         LVCOLUMNW column{};
         column.mask = LVCF_WIDTH;
-        column.cx = clientWidth();
         if (SendMessageW(window_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) < 0 ||
             !SetWindowSubclass(window_, listViewProcedure, subclassId,
                                reinterpret_cast<DWORD_PTR>(this))) {
@@ -100,6 +100,25 @@ public:
 
     void showChecked(std::size_t row, bool) override { showCheckOf(row); }
 
+    // A new font changes the rows' height, and with it the row at the top.
+    void useFont(HFONT font) override {
+        topRow_ = static_cast<int>(SendMessageW(window_, LVM_GETTOPINDEX, 0, 0));
+        ChildWindow::useFont(font);
+    }
+
+    // Comes after the font and the new size.
+    void sizeCheckBoxes(int pixels, int dpi) override {
+        if (HIMAGELIST images = makeCheckBoxImages(window_, pixels, dpi)) {
+            const auto before = reinterpret_cast<HIMAGELIST>(SendMessageW(
+                window_, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images)));
+            if (before && before != images) {
+                ImageList_Destroy(before);
+            }
+        }
+        fitColumn();
+        scrollToTop(topRow_);
+    }
+
     void setRedraw(bool on) override {
         redraw_ = on;
         SendMessageW(window_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
@@ -135,6 +154,7 @@ public:
 private:
     CheckList& list_;
     bool redraw_ = true;
+    int topRow_ = 0;
 
     static LRESULT CALLBACK listViewProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
@@ -265,6 +285,15 @@ private:
         RECT client{};
         GetClientRect(window_, &client);
         return client.right - client.left;
+    }
+
+    void scrollToTop(int row) {
+        RECT first{LVIR_BOUNDS, 0, 0, 0};
+        const auto top = static_cast<int>(SendMessageW(window_, LVM_GETTOPINDEX, 0, 0));
+        if (row != top &&
+            SendMessageW(window_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) {
+            SendMessageW(window_, LVM_SCROLL, 0, (row - top) * (first.bottom - first.top));
+        }
     }
 
     // The column fills the client area, which a vertical scroll bar narrows.

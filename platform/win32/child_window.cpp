@@ -145,17 +145,19 @@ void registerPictureBoxClass() {
 
 class PictureBoxWindow final : public ChildWindow {
 public:
-    PictureBoxWindow(const ControlSpec& design, const ChildPlacement& placement)
+    PictureBoxWindow(const ChildPlacement& placement)
         : ChildWindow((registerPictureBoxClass(),
-                       createChildWindow(pictureBoxClassName, L"", 0, 0, placement))) {
-        if (design.showsIcon) {
-            // The placement is already sized to the icon (shownPixelRect).
-            icon_ = loadProgramIcon(iconPixels(placement.dpi));
-            SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon_.get()));
-        }
-    }
+                       createChildWindow(pictureBoxClassName, L"", 0, 0, placement))) {}
 
     void showText(const std::wstring&) override {}
+
+    // Only a picture box that shows the program icon is given a size for it.
+    void sizeIcon(int pixels) override {
+        IconHandle icon = loadProgramIcon(pixels);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon.get()));
+        icon_ = std::move(icon);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
 
 private:
     IconHandle icon_;
@@ -172,6 +174,10 @@ template <class Kind> Kind& as(Control& control) {
 
 void ChildWindow::showText(const std::wstring& text) {
     SetWindowTextW(window_, text.c_str());
+}
+
+void ChildWindow::useFont(HFONT font) {
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 std::wstring windowText(HWND window) {
@@ -194,15 +200,13 @@ HWND createChildWindow(const wchar_t* className, const std::wstring& text, DWORD
     if (placement.tabStop) {
         style |= WS_TABSTOP;
     }
-    HWND window = CreateWindowExW(extendedStyle, className, text.c_str(), style,
-                                  placement.rect.left, placement.rect.top, placement.rect.width,
-                                  placement.rect.height, placement.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(extendedStyle, className, text.c_str(), style, 0, 0, 0, 0, placement.parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!window) {
         throw std::runtime_error("cannot create a control window");
     }
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     return window;
 }
 
@@ -230,7 +234,7 @@ std::unique_ptr<ChildWindow> createControlWindow(Control& control,
         return std::make_unique<StaticWindow>(windowClassOf(design.kind), design, style, placement);
     }
     case ControlKind::PictureBox:
-        return std::make_unique<PictureBoxWindow>(design, placement);
+        return std::make_unique<PictureBoxWindow>(placement);
     case ControlKind::Line:
         break;
     }

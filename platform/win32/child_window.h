@@ -24,25 +24,28 @@ public:
     // The keyboard moved the focus here (Tab, or the form getting it first).
     virtual void focusedByKeyboard() {}
 
+    // Set from the form's layout at its DPI, when it is made and on each DPI
+    // change; the form owns the font and frees the one before after this.
+    virtual void useFont(HFONT font);
+    virtual void sizeIcon(int) {}
+    virtual void sizeCheckBoxes(int /*pixels*/, int /*dpi*/) {}
+
     void showText(const std::wstring& text) override;
 
 protected:
     HWND window_;
 };
 
-// Where and how a new child window goes.
+// How a new child window goes in; the form's layout places and sizes it.
 struct ChildPlacement {
     HWND parent = nullptr;
-    PixelRect rect;
     int id = 0;
     bool startsGroup = false; // WS_GROUP: ends the option group before it
     bool tabStop = false;     // WS_TABSTOP
-    HFONT font = nullptr;
-    int dpi = USER_DEFAULT_SCREEN_DPI;
 };
 
 // A child window of the class given, with WS_CHILD | WS_VISIBLE and the
-// placement's group, tab stop, rectangle, id and font. Throws when it cannot be made.
+// placement's group, tab stop and id, still without size. Throws when it cannot be made.
 HWND createChildWindow(const wchar_t* className, const std::wstring& text, DWORD style,
                        DWORD extendedStyle, const ChildPlacement& placement);
 

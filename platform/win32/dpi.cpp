@@ -2,23 +2,25 @@
 
 #include "platform/win32/handles.h"
 
-#include <windows.h>
-
 namespace platform::win32 {
 
 namespace {
 
+// A function of user32 that older systems lack; nullptr there.
+template <class Function> Function user32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 int readSystemDpi() {
-    // GetDpiForSystem exists from Windows 10 1607 on; bound by name so the program
-    // still starts on older systems, which answer through the screen DC.
-    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-        using GetDpiForSystemFunction = UINT(WINAPI*)();
-        if (FARPROC found = GetProcAddress(user32, "GetDpiForSystem")) {
-            const auto getDpiForSystem =
-                reinterpret_cast<GetDpiForSystemFunction>(reinterpret_cast<void (*)()>(found));
-            if (const UINT dpi = getDpiForSystem()) {
-                return static_cast<int>(dpi);
-            }
+    // GetDpiForSystem exists from Windows 10 1607 on; older systems answer through
+    // the screen DC.
+    using GetDpiForSystemFunction = UINT(WINAPI*)();
+    static const auto getDpiForSystem = user32Function<GetDpiForSystemFunction>("GetDpiForSystem");
+    if (getDpiForSystem) {
+        if (const UINT dpi = getDpiForSystem()) {
+            return static_cast<int>(dpi);
         }
     }
     ScreenDc screen;
@@ -31,6 +33,27 @@ int readSystemDpi() {
 int systemDpi() {
     static const int dpi = readSystemDpi();
     return dpi;
+}
+
+int dpiOfWindow(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        if (const UINT dpi = getDpiForWindow(window)) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return systemDpi();
+}
+
+void adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD extendedStyle, int dpi) {
+    using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi ||
+        !adjustForDpi(&rect, style, FALSE, extendedStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+    }
 }
 
 } // namespace platform::win32

@@ -40,7 +40,10 @@ bool canFocus(HWND window) {
     return IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-// Table indices in tab order; controls outside the tab order come last, in table order.
+// Per-monitor DPI messages, named here for headers that lack them.
+constexpr UINT dpiChangedMessage = 0x02E0;    // WM_DPICHANGED
+constexpr UINT dpiScaledSizeMessage = 0x02E4; // WM_GETDPISCALEDSIZE
+
 } // namespace
 
 ATOM FormWindow::windowClass() {
@@ -65,7 +68,9 @@ ATOM FormWindow::windowClass() {
 FormWindow::FormWindow(Form& form) : form_(form), dpi_(systemDpi()) {
     try {
         createWindow();
+        dpi_ = dpiOfWindow(window_);
         createChildren();
+        layOutForm(form_.design(), dpi_, *this);
     } catch (...) {
         destroy();
         throw;
@@ -81,34 +86,34 @@ FormWindow::~FormWindow() {
     destroy();
 }
 
+// Made at its size for the system DPI; the layout then sizes it for the DPI of
+// the monitor it is on. Window positions are desktop coordinates, in the system
+// DPI. A window opened from another (a modal one) starts on that one's monitor.
 void FormWindow::createWindow() {
     const auto& design = form_.design();
-    const DWORD style = formStyle;
     const DWORD extendedStyle = extendedStyleOf(design.border);
-    RECT outer{0, 0, clientPixelWidth(design, dpi_), clientPixelHeight(design, dpi_)};
-    AdjustWindowRectEx(&outer, style, FALSE, extendedStyle);
-    const int x = design.position ? twipsToPixels(design.position->x, dpi_) : CW_USEDEFAULT;
-    const int y = design.position ? twipsToPixels(design.position->y, dpi_) : CW_USEDEFAULT;
+    const int desktopDpi = systemDpi();
+    RECT outer{0, 0, clientPixelWidth(design, desktopDpi), clientPixelHeight(design, desktopDpi)};
+    AdjustWindowRectEx(&outer, formStyle, FALSE, extendedStyle);
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    if (design.position) {
+        x = twipsToPixels(design.position->x, desktopDpi);
+        y = twipsToPixels(design.position->y, desktopDpi);
+    } else if (HWND opener = frontmostEnabled()) {
+        RECT openerBounds{};
+        GetWindowRect(opener, &openerBounds);
+        x = openerBounds.left;
+        y = openerBounds.top;
+    }
     HWND owner = design.showInTaskbar ? nullptr : hiddenOwner();
 
     const HWND created =
-        CreateWindowExW(extendedStyle, MAKEINTATOM(windowClass()), design.caption.c_str(), style, x,
-                        y, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                        GetModuleHandleW(nullptr), this);
+        CreateWindowExW(extendedStyle, MAKEINTATOM(windowClass()), design.caption.c_str(),
+                        formStyle, x, y, outer.right - outer.left, outer.bottom - outer.top, owner,
+                        nullptr, GetModuleHandleW(nullptr), this);
     if (!created) {
         throw std::runtime_error("cannot create a form window");
-    }
-
-    bigIcon_ = loadProgramIcon(GetSystemMetrics(SM_CXICON));
-    smallIcon_ = loadProgramIcon(GetSystemMetrics(SM_CXSMICON));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-
-    font_.reset(CreateFontW(fontHeightPixels(8.25, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    if (!font_) {
-        throw std::runtime_error("cannot create the form's font");
     }
 }
 
@@ -126,12 +131,9 @@ void FormWindow::createChildren() {
         const ControlSpec& control = design.controls[index];
         ChildPlacement placement;
         placement.parent = window_;
-        placement.rect = shownPixelRect(design, control, dpi_);
         placement.id = firstControlId + static_cast<int>(index);
         placement.startsGroup = order.startsGroup[index];
         placement.tabStop = takesFocus(control);
-        placement.font = font_.get();
-        placement.dpi = dpi_;
         children_[index] = createControlWindow(*controls[index], placement);
 
         const HWND child = children_[index]->window();
@@ -152,6 +154,83 @@ void FormWindow::createChildren() {
         for (const std::size_t index : stop) {
             tabStops_.back().push_back(children_[index]->window());
         }
+    }
+}
+
+// ---- Layout at a DPI
+
+void FormWindow::useDpi(int dpi) {
+    dpi_ = dpi;
+}
+
+void FormWindow::useFont(int heightPixels) {
+    FontHandle font(CreateFontW(heightPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+    if (!font) {
+        throw std::runtime_error("cannot create the form's font");
+    }
+    for (const auto& child : children_) {
+        if (child) {
+            child->useFont(font.get());
+        }
+    }
+    font_ = std::move(font); // the one before is no longer in use
+}
+
+void FormWindow::useWindowIcons(int bigPixels, int smallPixels) {
+    IconHandle big = loadProgramIcon(bigPixels);
+    IconHandle small = loadProgramIcon(smallPixels);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+SIZE FormWindow::outerSize(int clientWidth, int clientHeight, int dpi) const {
+    RECT outer{0, 0, clientWidth, clientHeight};
+    adjustWindowRectForDpi(outer, formStyle, extendedStyleOf(form_.design().border), dpi);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void FormWindow::sizeClientArea(int width, int height) {
+    const SIZE outer = outerSize(width, height, dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::placeControl(std::size_t index, const PixelRect& rect) {
+    SetWindowPos(children_[index]->window(), nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::sizeIcon(std::size_t index, int pixels) {
+    children_[index]->sizeIcon(pixels);
+}
+
+void FormWindow::sizeCheckBoxes(std::size_t index, int pixels) {
+    children_[index]->sizeCheckBoxes(pixels, dpi_);
+}
+
+// The window moved to a monitor of another DPI (or the DPI of its monitor
+// changed): everything is laid out again for it, and the window takes the
+// rectangle the system suggests, which WM_GETDPISCALEDSIZE made the right size.
+void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi != dpi_) {
+        layOutForm(form_.design(), dpi, *this);
+    }
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// A window moved while hidden (a load handler placing it) may have come to
+// another monitor without being told.
+void FormWindow::followMonitor() {
+    const int dpi = dpiOfWindow(window_);
+    if (dpi != dpi_) {
+        layOutForm(form_.design(), dpi, *this);
     }
 }
 
@@ -178,6 +257,7 @@ void FormWindow::show() {
     if (!window_) {
         return;
     }
+    followMonitor();
     ShowWindow(window_, SW_SHOW);
     // Shown before, or shown while another program is active: bring it up and
     // give its controls the focus all the same.
@@ -237,16 +317,18 @@ TwipsRect FormWindow::outerBounds() const {
     if (window_) {
         GetWindowRect(window_, &bounds);
     }
-    return TwipsRect{pixelsToTwips(bounds.left, dpi_), pixelsToTwips(bounds.top, dpi_),
-                     pixelsToTwips(bounds.right - bounds.left, dpi_),
-                     pixelsToTwips(bounds.bottom - bounds.top, dpi_)};
+    // Desktop coordinates, like the screen's size.
+    const int dpi = systemDpi();
+    return TwipsRect{pixelsToTwips(bounds.left, dpi), pixelsToTwips(bounds.top, dpi),
+                     pixelsToTwips(bounds.right - bounds.left, dpi),
+                     pixelsToTwips(bounds.bottom - bounds.top, dpi)};
 }
 
 void FormWindow::moveTo(int leftTwips, int topTwips) {
     if (window_) {
-        SetWindowPos(window_, nullptr, twipsToPixels(leftTwips, dpi_),
-                     twipsToPixels(topTwips, dpi_), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int dpi = systemDpi();
+        SetWindowPos(window_, nullptr, twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi),
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -324,6 +406,23 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         break;
     case WM_SETFOCUS:
         restoreFocus();
+        return 0;
+    case WM_SETCURSOR:
+        // Over the form and its controls, a handler's wait shows as the wait cursor.
+        if (waitingResponsively()) {
+            SetCursor(waitCursor());
+            return TRUE;
+        }
+        break;
+    case dpiScaledSizeMessage: {
+        const int dpi = static_cast<int>(wParam);
+        const auto& design = form_.design();
+        *reinterpret_cast<SIZE*>(lParam) =
+            outerSize(clientPixelWidth(design, dpi), clientPixelHeight(design, dpi), dpi);
+        return TRUE;
+    }
+    case dpiChangedMessage:
+        onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case DM_GETDEFID: {
         // Enter presses the focused push button, else the default button.

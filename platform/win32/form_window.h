@@ -4,6 +4,7 @@
 
 #include "platform/form.h"
 #include "platform/win32/child_window.h"
+#include "platform/win32/form_layout.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 
 namespace platform::win32 {
 
-class FormWindow final : public WindowPeer {
+class FormWindow final : public WindowPeer, private FormLayoutTarget {
 public:
     explicit FormWindow(Form& form);
     ~FormWindow() override;
@@ -39,7 +40,7 @@ public:
 
 private:
     Form& form_;
-    const int dpi_;
+    int dpi_; // of the monitor the window is on
     FontHandle font_;
     IconHandle bigIcon_;
     IconHandle smallIcon_;
@@ -66,6 +67,19 @@ private:
 
     void createWindow();
     void createChildren();
+
+    // The window's DPI-dependent look, from layOutForm.
+    void useDpi(int dpi) override;
+    void useFont(int heightPixels) override;
+    void useWindowIcons(int bigPixels, int smallPixels) override;
+    void sizeClientArea(int width, int height) override;
+    void placeControl(std::size_t index, const PixelRect& rect) override;
+    void sizeIcon(std::size_t index, int pixels) override;
+    void sizeCheckBoxes(std::size_t index, int pixels) override;
+    SIZE outerSize(int clientWidth, int clientHeight, int dpi) const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+    void followMonitor();
+
     void onCommand(WORD id, WORD code);
     LRESULT onNotify(const NMHDR& header);
     void onActivate(bool active);

@@ -1,6 +1,8 @@
 #include "tests/e2e/driver/dpi.h"
 
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/remote_block.h"
+#include "tests/e2e/driver/ui.h"
 
 #include <windows.h>
 
@@ -16,6 +18,13 @@ void measureInPhysicalPixels() {
     if (setContext == nullptr || !setContext(reinterpret_cast<HANDLE>(-3))) {
         SetProcessDPIAware();
     }
+}
+
+void sendDpiChange(HWND window, int dpi, const RECT& suggested) {
+    RemoteBlock rect(window, sizeof suggested);
+    rect.write(&suggested, sizeof suggested);
+    constexpr UINT dpiChanged = 0x02E0; // WM_DPICHANGED
+    sendMessage(window, dpiChanged, MAKEWPARAM(dpi, dpi), rect.at());
 }
 
 int systemDpi() {

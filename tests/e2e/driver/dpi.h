@@ -3,11 +3,17 @@
 
 #include "tests/e2e/driver/registry_value.h"
 
+#include <windows.h>
+
 namespace e2e {
 
 // Makes this process per-monitor DPI aware, so that Wine reports the rectangles of
 // another process's windows in real pixels, whatever DPI each process started with.
 void measureInPhysicalPixels();
+
+// Sends the window WM_DPICHANGED as the system does when it moves to a monitor of
+// that DPI, with the suggested rectangle in the program's memory.
+void sendDpiChange(HWND window, int dpi, const RECT& suggested);
 
 // The DPI this process started with.
 int systemDpi();

@@ -1,62 +1,12 @@
 #include "tests/e2e/driver/list_view.h"
 
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/remote_block.h"
 #include "tests/e2e/driver/ui.h"
 
 #include <commctrl.h>
 
 namespace e2e {
-
-namespace {
-
-// A block of memory in the list's process, freed on destruction.
-class RemoteBlock {
-public:
-    RemoteBlock(HWND list, std::size_t size) : size_(size) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(list, &processId);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-        require(process_ != nullptr, "cannot open the program's process to read its list");
-        address_ =
-            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (address_ == nullptr) {
-            CloseHandle(process_);
-            fail("cannot allocate memory in the program's process");
-        }
-    }
-    ~RemoteBlock() {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-
-    char* address() const { return static_cast<char*>(address_); }
-    LPARAM at(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(address() + offset); }
-
-    void write(const void* data, std::size_t size, std::size_t offset = 0) {
-        SIZE_T written = 0;
-        require(offset + size <= size_ &&
-                    WriteProcessMemory(process_, address() + offset, data, size, &written) &&
-                    written == size,
-                "cannot write into the program's memory");
-    }
-    void read(void* data, std::size_t size, std::size_t offset = 0) const {
-        SIZE_T read = 0;
-        require(offset + size <= size_ &&
-                    ReadProcessMemory(process_, address() + offset, data, size, &read) &&
-                    read == size,
-                "cannot read the program's memory");
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    std::size_t size_;
-};
-
-} // namespace
 
 int rowCount(HWND list) {
     return static_cast<int>(sendMessage(list, LVM_GETITEMCOUNT));

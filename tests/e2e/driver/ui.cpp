@@ -111,6 +111,55 @@ COLORREF screenPixel(HWND window, POINT clientPoint) {
     return GetPixel(screen.dc, clientPoint.x, clientPoint.y) & 0xFFFFFF;
 }
 
+void pointAt(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    require(SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2) != 0,
+            "cannot move the pointer");
+}
+
+HCURSOR shownCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    require(GetCursorInfo(&info) != 0, "cannot read the cursor");
+    return info.hCursor;
+}
+
+int darkPixelRows(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int width = client.right;
+    const int height = client.bottom;
+    const ScreenDc screen;
+    HDC memory = CreateCompatibleDC(screen.dc);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    require(memory != nullptr && bitmap != nullptr, "cannot make a bitmap to copy the screen into");
+    HGDIOBJ before = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen.dc, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    int rows = 0;
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    for (int y = 0; copied && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* pixel = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
+            if (pixel[0] + pixel[1] + pixel[2] < 3 * 128) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    SelectObject(memory, before);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    require(copied, "cannot copy the screen");
+    return rows;
+}
+
 RECT rectInClientOf(HWND control, HWND form) {
     RECT rect{};
     GetWindowRect(control, &rect);

@@ -41,6 +41,15 @@ struct ScreenDc {
 // The colour on the screen at a point of the window's client area.
 COLORREF screenPixel(HWND window, POINT clientPoint);
 
+// Moves the pointer to the middle of the window, as a user's mouse does.
+void pointAt(HWND window);
+// The cursor that the screen shows now.
+HCURSOR shownCursor();
+
+// How many rows of the window's client area, as the screen shows it, hold a dark
+// pixel: the height of black text on a light background.
+int darkPixelRows(HWND window);
+
 // A control's rectangle relative to the client area of form, in pixels.
 RECT rectInClientOf(HWND control, HWND form);
 SIZE clientSize(HWND window);

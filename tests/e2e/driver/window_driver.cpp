@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 #include "platform/win32/layout.h"
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/dpi.h"
 #include "tests/e2e/driver/ui.h"
 
 namespace e2e {
@@ -24,7 +25,7 @@ bool showsText(ControlKind kind) {
 } // namespace
 
 WindowDriver::WindowDriver(DWORD processId, platform::FormSpec design, int dpi)
-    : design_(std::move(design)), dpi_(dpi),
+    : design_(std::move(design)), dpi_(dpi), desktopDpi_(dpi),
       window_(waitForTopLevelWindow(processId, design_.caption)) {}
 
 const platform::ControlSpec& WindowDriver::designOf(std::wstring_view name) const {
@@ -139,6 +140,20 @@ void WindowDriver::waitForIdle(milliseconds timeout) {
     e2e::waitForIdle(marker, timeout);
 }
 
+void WindowDriver::changeDpi(int dpi) {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const SIZE client = clientSize(window_);
+    // Wine draws frames alike at every DPI: the frame stays as it is.
+    const RECT suggested{outer.left, outer.top,
+                         outer.right + platform::win32::clientPixelWidth(design_, dpi) - client.cx,
+                         outer.bottom + platform::win32::clientPixelHeight(design_, dpi) -
+                             client.cy};
+    sendDpiChange(window_, dpi, suggested);
+    dpi_ = dpi;
+    found_.clear();
+}
+
 void WindowDriver::checkLayout() {
     const SIZE size = clientSize(window_);
     note(utf8(design_.name) + ": client area " + std::to_string(size.cx) + " x " +
@@ -156,9 +171,9 @@ void WindowDriver::checkLayout() {
     if (design_.position) {
         RECT outer{};
         GetWindowRect(window_, &outer);
-        checkEqual(outer.left, platform::twipsToPixels(design_.position->x, dpi_),
+        checkEqual(outer.left, platform::twipsToPixels(design_.position->x, desktopDpi_),
                    "window left on the screen");
-        checkEqual(outer.top, platform::twipsToPixels(design_.position->y, dpi_),
+        checkEqual(outer.top, platform::twipsToPixels(design_.position->y, desktopDpi_),
                    "window top on the screen");
     }
     for (const auto& control : design_.controls) {

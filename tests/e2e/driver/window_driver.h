@@ -21,6 +21,10 @@ public:
     WindowDriver(DWORD processId, platform::FormSpec design, int dpi);
 
     HWND window() const { return window_; }
+    // Sends the window the DPI change that a move to a monitor of that DPI brings,
+    // suggesting the same place and the size the table gives there; from then on
+    // controls are looked for where the table puts them at that DPI.
+    void changeDpi(int dpi);
     const platform::FormSpec& design() const { return design_; }
     int dpi() const { return dpi_; }
     // The control's row of the table; fails the case when there is none.
@@ -65,6 +69,7 @@ private:
 
     platform::FormSpec design_;
     int dpi_;
+    const int desktopDpi_; // of window positions: the DPI the program started with
     HWND window_;
     std::map<std::wstring, HWND, std::less<>> found_;
 };

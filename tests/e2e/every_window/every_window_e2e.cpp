@@ -54,4 +54,43 @@ E2E_CASE(labels, come_just_before_their_boxes) {
     snipfetch.close();
 }
 
+// Told that it is now on a monitor of 144 DPI, as a move there tells it, a window
+// looks exactly like one started at 144 DPI, with its text drawn larger.
+void followsDpiChange(WindowDriver& window, const wchar_t* label) {
+    const int textBefore = darkPixelRows(window.control(label));
+    window.changeDpi(144);
+    window.checkLayout();
+    const int textAfter = darkPixelRows(window.control(label));
+    check(textAfter * 4 >= textBefore * 5,
+          utf8(label) + "'s text is drawn larger: " + std::to_string(textBefore) +
+              " rows of pixels at 96 DPI, " + std::to_string(textAfter) + " at 144");
+}
+
+// snipfetch's window has its own case, with rows in its list.
+E2E_CASE(dpi, a_change_lays_the_window_out_again) {
+    const LogPixelsOverride startAt(96);
+    snipforge_e2e::SnipforgeRun snipforge(96);
+    snipforge.type(L"Text1", L"Kept");
+    clickButton(snipforge.control(L"optcode16"));
+    // Wine has one DPI for every monitor, so the About window opens at 96 DPI.
+    auto about = snipforge.openAbout();
+    followsDpiChange(about, L"lblTitle");
+    about.checkTexts();
+    about.click(L"cmdOK");
+    snipforge.expectAboutClosed(about);
+
+    snipforge.type(L"Text4", L"line one");
+    sendMessage(snipforge.control(L"Text4"), EM_SETSEL, 2, 6);
+    followsDpiChange(snipforge, L"Label1");
+    // What the user did stays.
+    checkEqual(snipforge.text(L"Text1"), L"Kept", "Text1 after the change");
+    checkEqual(snipforge.text(L"Text4"), L"line one", "Text4 after the change");
+    check(snipforge.checked(L"optcode16"), "optcode16 stays selected");
+    checkEqual(snipforge.nameOf(snipforge.focused()), L"Text4", "the control with the focus");
+    const auto selection = sendMessage(snipforge.control(L"Text4"), EM_GETSEL);
+    check(LOWORD(selection) == 2 && HIWORD(selection) == 6, "the selection in Text4 stays");
+
+    snipforge.close();
+}
+
 } // namespace

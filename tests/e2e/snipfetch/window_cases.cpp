@@ -416,14 +416,27 @@ E2E_CASE(window, answers_while_it_waits) {
     check(!IsHungAppWindow(window.window()), "the window is not hung 6 s into the wait");
     expectDownloadRanAfterGetList(window, {L"a.snp", L"b.snp"});
 
-    // A button pressed through a sent message, as an accessibility tool does:
-    // the program answers at once, and the command runs after the handler.
+    // Over the window, the pointer shows the wait, and after it what it was. Wine
+    // gives each process handles of its own for the system's cursors, so the wait
+    // cursor is told by its change, not by the handle IDC_WAIT has here.
+    pointAt(window.list());
+    window.waitForIdle();
+    const HCURSOR before = shownCursor();
     site.serveCatalogue("c.snp");
     getListThatWaits(window, site, 3);
+    HCURSOR wait = nullptr;
+    check(waitUntil([&] { return (wait = shownCursor()) != before && wait != nullptr; }),
+          "another cursor shows during the wait");
+    // A button pressed through a sent message, as an accessibility tool does:
+    // the program answers at once, and the command runs after the handler.
     DWORD_PTR answered = 0;
     check(SendMessageTimeoutW(window.control(L"cmdDownload"), BM_CLICK, 0, 0, SMTO_NORMAL, 2000,
                               &answered) != 0,
           "a message sent during the wait is answered");
+    check(shownCursor() == wait, "the wait cursor stays while the wait lasts");
+    require(waitUntil([&] { return rowCount(window.list()) != 0; }), "Get List ends");
+    check(waitUntil([&] { return shownCursor() == before; }),
+          "after the wait the pointer is what it was");
     expectDownloadRanAfterGetList(window, {L"c.snp"});
     window.close();
 }

@@ -1,0 +1,117 @@
+#include "platform/win32/check_box_images.h"
+
+#include "platform/win32/handles.h"
+#include "platform/win32/layout.h"
+
+#include <algorithm>
+
+namespace platform::win32 {
+
+namespace {
+
+// The theme functions of uxtheme, from the system folder only, bound on first
+// use; all null where there is no uxtheme or no theme.
+struct ThemeFunctions {
+    using OpenForDpi = HANDLE(WINAPI*)(HWND, LPCWSTR, UINT);
+    using Open = HANDLE(WINAPI*)(HWND, LPCWSTR);
+    using Draw = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+    using Close = HRESULT(WINAPI*)(HANDLE);
+    OpenForDpi openForDpi = nullptr;
+    Open open = nullptr;
+    Draw draw = nullptr;
+    Close close = nullptr;
+};
+
+template <class Function> Function bound(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+const ThemeFunctions& themeFunctions() {
+    static const ThemeFunctions functions = [] {
+        ThemeFunctions found;
+        if (HMODULE uxtheme =
+                LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            found.openForDpi = bound<ThemeFunctions::OpenForDpi>(uxtheme, "OpenThemeDataForDpi");
+            found.open = bound<ThemeFunctions::Open>(uxtheme, "OpenThemeData");
+            found.draw = bound<ThemeFunctions::Draw>(uxtheme, "DrawThemeBackground");
+            found.close = bound<ThemeFunctions::Close>(uxtheme, "CloseThemeData");
+        }
+        return found;
+    }();
+    return functions;
+}
+
+// Where the theme draws the box; false where there is no theme.
+bool drawThemedBox(HWND window, HDC dc, const RECT& box, bool checked, int dpi) {
+    const auto& theme = themeFunctions();
+    if (!theme.draw || !theme.close || (!theme.openForDpi && !theme.open)) {
+        return false;
+    }
+    const HANDLE data = theme.openForDpi
+                            ? theme.openForDpi(window, L"BUTTON", static_cast<UINT>(dpi))
+                            : theme.open(window, L"BUTTON");
+    if (!data) {
+        return false;
+    }
+    constexpr int checkBoxPart = 3; // BP_CHECKBOX
+    const int state = checked ? 5 /* CBS_CHECKEDNORMAL */ : 1 /* CBS_UNCHECKEDNORMAL */;
+    const bool drawn = SUCCEEDED(theme.draw(data, dc, checkBoxPart, state, &box, nullptr));
+    theme.close(data);
+    return drawn;
+}
+
+struct BitmapTraits {
+    static HBITMAP invalid() { return nullptr; }
+    static void close(HBITMAP bitmap) { DeleteObject(bitmap); }
+};
+using BitmapHandle = Owned<HBITMAP, BitmapTraits>;
+
+struct MemoryDcTraits {
+    static HDC invalid() { return nullptr; }
+    static void close(HDC dc) { DeleteDC(dc); }
+};
+using MemoryDc = Owned<HDC, MemoryDcTraits>;
+
+} // namespace
+
+HIMAGELIST makeCheckBoxImages(HWND window, int pixels, int dpi) {
+    // What lies around the box is see-through; the box itself is opaque.
+    constexpr COLORREF seeThrough = RGB(255, 0, 255);
+    ScreenDc screen;
+    const MemoryDc dc(CreateCompatibleDC(screen.get()));
+    HIMAGELIST images = ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 2, 0);
+    if (!dc || !images) {
+        if (images) {
+            ImageList_Destroy(images);
+        }
+        return nullptr;
+    }
+    const int side = std::min(pixels, scaleFrom96(13, dpi));
+    const int offset = (pixels - side) / 2;
+    const RECT whole{0, 0, pixels, pixels};
+    const RECT box{offset, offset, offset + side, offset + side};
+    const BrushHandle background(CreateSolidBrush(seeThrough));
+    for (const bool checked : {false, true}) {
+        const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), pixels, pixels));
+        if (!bitmap) {
+            ImageList_Destroy(images);
+            return nullptr;
+        }
+        {
+            const SelectedObject selected(dc.get(), bitmap.get());
+            FillRect(dc.get(), &whole, background.get());
+            if (!drawThemedBox(window, dc.get(), box, checked, dpi)) {
+                RECT frame = box;
+                DrawFrameControl(dc.get(), &frame, DFC_BUTTON,
+                                 DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+            }
+        }
+        if (ImageList_AddMasked(images, bitmap.get(), seeThrough) < 0) {
+            ImageList_Destroy(images);
+            return nullptr;
+        }
+    }
+    return images;
+}
+
+} // namespace platform::win32
