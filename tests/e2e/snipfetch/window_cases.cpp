@@ -92,6 +92,53 @@ E2E_CASE(window, at_144_dpi) {
     windowAsDesigned(144);
 }
 
+// Told that it is now on a monitor of 144 DPI, the window lays itself out as if
+// started there, with taller rows and larger check boxes, and keeps its rows,
+// checks, focus, selection and the row at the top.
+E2E_CASE(window, follows_a_dpi_change) {
+    const LogPixelsOverride pixels(96);
+    SnipletSite site;
+    std::string catalogue;
+    Names names;
+    for (int number = 10; number < 40; ++number) {
+        names.push_back(std::to_wstring(number) + L".snp");
+        catalogue += std::to_string(number) + ".snp\r\n";
+    }
+    site.serveCatalogue(catalogue);
+    SnipfetchRun window(96);
+    window.getList();
+    window.clickCheckBox(2);
+    window.clickRow(4);
+    sendMessage(window.list(), LVM_ENSUREVISIBLE, 29, FALSE);
+    require(topRow(window.list()) > 0, "the list scrolled down");
+    const int top = topRow(window.list());
+    const auto rowHeight = [&] {
+        const RECT row = rowBounds(window.list(), 0);
+        return row.bottom - row.top;
+    };
+    const auto checkBoxWidth = [&] {
+        const RECT row = rowBounds(window.list(), top);
+        return 2 * (checkBoxPoint(window.list(), top).x - row.left);
+    };
+    const int heightBefore = rowHeight();
+    const int boxBefore = checkBoxWidth();
+
+    window.changeDpi(144);
+    window.checkLayout();
+    check(rowHeight() * 4 >= heightBefore * 5, "rows are taller: " + std::to_string(heightBefore) +
+                                                   " pixels at 96 DPI, " +
+                                                   std::to_string(rowHeight()) + " at 144");
+    check(checkBoxWidth() * 4 >= boxBefore * 5, "check boxes are larger");
+    window.checkRows(names);
+    std::vector<bool> checks(names.size(), false);
+    checks[2] = true;
+    window.checkChecks(checks);
+    checkEqual(focusedRow(window.list()), 4, "the focused row");
+    checkEqual(topRow(window.list()), top, "the row at the top");
+    checkEqual(window.nameOf(window.focused()), L"lstAddIns", "the control with the focus");
+    window.close();
+}
+
 E2E_CASE(window, get_list_without_folder) {
     SnipletSite site;
     site.serveCatalogue("b.snp\r\n a.snp \r\nb.snp\r\nMy Tools.snp\r\n");
