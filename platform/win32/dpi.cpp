@@ -35,7 +35,7 @@ int systemDpi() {
     return dpi;
 }
 
-int dpiOfWindow(HWND window) {
+std::optional<int> dpiOfWindow(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = user32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow && window) {
@@ -43,7 +43,7 @@ int dpiOfWindow(HWND window) {
             return static_cast<int>(dpi);
         }
     }
-    return systemDpi();
+    return std::nullopt;
 }
 
 void adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD extendedStyle, int dpi) {

@@ -68,7 +68,7 @@ ATOM FormWindow::windowClass() {
 FormWindow::FormWindow(Form& form) : form_(form), dpi_(systemDpi()) {
     try {
         createWindow();
-        dpi_ = dpiOfWindow(window_);
+        dpi_ = dpiOfWindow(window_).value_or(systemDpi());
         createChildren();
         layOutForm(form_.design(), dpi_, *this);
     } catch (...) {
@@ -228,9 +228,9 @@ void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
 // A window moved while hidden (a load handler placing it) may have come to
 // another monitor without being told.
 void FormWindow::followMonitor() {
-    const int dpi = dpiOfWindow(window_);
-    if (dpi != dpi_) {
-        layOutForm(form_.design(), dpi, *this);
+    const auto dpi = dpiOfWindow(window_);
+    if (dpi && *dpi != dpi_) {
+        layOutForm(form_.design(), *dpi, *this);
     }
 }
 
