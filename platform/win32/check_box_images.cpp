@@ -60,18 +60,6 @@ bool drawThemedBox(HWND window, HDC dc, const RECT& box, bool checked, int dpi) 
     return drawn;
 }
 
-struct BitmapTraits {
-    static HBITMAP invalid() { return nullptr; }
-    static void close(HBITMAP bitmap) { DeleteObject(bitmap); }
-};
-using BitmapHandle = Owned<HBITMAP, BitmapTraits>;
-
-struct MemoryDcTraits {
-    static HDC invalid() { return nullptr; }
-    static void close(HDC dc) { DeleteDC(dc); }
-};
-using MemoryDc = Owned<HDC, MemoryDcTraits>;
-
 } // namespace
 
 HIMAGELIST makeCheckBoxImages(HWND window, int pixels, int dpi) {
@@ -79,23 +67,19 @@ HIMAGELIST makeCheckBoxImages(HWND window, int pixels, int dpi) {
     constexpr COLORREF seeThrough = RGB(255, 0, 255);
     ScreenDc screen;
     const MemoryDc dc(CreateCompatibleDC(screen.get()));
+    const BrushHandle background(CreateSolidBrush(seeThrough));
     HIMAGELIST images = ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 2, 0);
-    if (!dc || !images) {
-        if (images) {
-            ImageList_Destroy(images);
-        }
-        return nullptr;
-    }
     const int side = std::min(pixels, scaleFrom96(13, dpi));
     const int offset = (pixels - side) / 2;
     const RECT whole{0, 0, pixels, pixels};
     const RECT box{offset, offset, offset + side, offset + side};
-    const BrushHandle background(CreateSolidBrush(seeThrough));
+    bool made = dc && background && images;
     for (const bool checked : {false, true}) {
-        const BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), pixels, pixels));
+        const BitmapHandle bitmap(made ? CreateCompatibleBitmap(screen.get(), pixels, pixels)
+                                       : nullptr);
         if (!bitmap) {
-            ImageList_Destroy(images);
-            return nullptr;
+            made = false;
+            break;
         }
         {
             const SelectedObject selected(dc.get(), bitmap.get());
@@ -106,10 +90,11 @@ HIMAGELIST makeCheckBoxImages(HWND window, int pixels, int dpi) {
                                  DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
             }
         }
-        if (ImageList_AddMasked(images, bitmap.get(), seeThrough) < 0) {
-            ImageList_Destroy(images);
-            return nullptr;
-        }
+        made = ImageList_AddMasked(images, bitmap.get(), seeThrough) >= 0;
+    }
+    if (!made && images) {
+        ImageList_Destroy(images);
+        images = nullptr;
     }
     return images;
 }

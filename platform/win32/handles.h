@@ -63,6 +63,14 @@ template <class Object> struct GdiObjectTraits {
 using FontHandle = Owned<HFONT, GdiObjectTraits<HFONT>>;
 using PenHandle = Owned<HPEN, GdiObjectTraits<HPEN>>;
 using BrushHandle = Owned<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using BitmapHandle = Owned<HBITMAP, GdiObjectTraits<HBITMAP>>;
+
+// A memory DC made by CreateCompatibleDC.
+struct MemoryDcTraits {
+    static HDC invalid() { return nullptr; }
+    static void close(HDC dc) { DeleteDC(dc); }
+};
+using MemoryDc = Owned<HDC, MemoryDcTraits>;
 
 struct IconHandleTraits {
     static HICON invalid() { return nullptr; }

@@ -111,11 +111,16 @@ COLORREF screenPixel(HWND window, POINT clientPoint) {
     return GetPixel(screen.dc, clientPoint.x, clientPoint.y) & 0xFFFFFF;
 }
 
-void pointAt(HWND window) {
+PointerAt::PointerAt(HWND window) {
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    require(SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2) != 0,
+    require(GetCursorPos(&before_) != 0 && SetCursorPos((bounds.left + bounds.right) / 2,
+                                                        (bounds.top + bounds.bottom) / 2) != 0,
             "cannot move the pointer");
+}
+
+PointerAt::~PointerAt() {
+    SetCursorPos(before_.x, before_.y);
 }
 
 HCURSOR shownCursor() {

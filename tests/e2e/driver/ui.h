@@ -41,8 +41,19 @@ struct ScreenDc {
 // The colour on the screen at a point of the window's client area.
 COLORREF screenPixel(HWND window, POINT clientPoint);
 
-// Moves the pointer to the middle of the window, as a user's mouse does.
-void pointAt(HWND window);
+// Moves the pointer to the middle of the window, as a user's mouse does, and
+// back to where it was when it goes out of scope: a pointer left over a place
+// where later cases open windows would feed them mouse messages.
+class PointerAt {
+public:
+    explicit PointerAt(HWND window);
+    ~PointerAt();
+    PointerAt(const PointerAt&) = delete;
+    PointerAt& operator=(const PointerAt&) = delete;
+
+private:
+    POINT before_{};
+};
 // The cursor that the screen shows now.
 HCURSOR shownCursor();
 

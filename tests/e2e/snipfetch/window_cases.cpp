@@ -466,7 +466,7 @@ E2E_CASE(window, answers_while_it_waits) {
     // Over the window, the pointer shows the wait, and after it what it was. Wine
     // gives each process handles of its own for the system's cursors, so the wait
     // cursor is told by its change, not by the handle IDC_WAIT has here.
-    pointAt(window.list());
+    const PointerAt pointer(window.list());
     window.waitForIdle();
     const HCURSOR before = shownCursor();
     site.serveCatalogue("c.snp");
