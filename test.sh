@@ -4,8 +4,9 @@
 # the formatting, prints a summary and fails when anything failed.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
-# win64 twice in two folders and compares the bytes (tools/check_reproducible.sh),
-# which takes about a minute and a half more.
+# win64 twice in two folders, signed with a throwaway certificate, compares the
+# bytes and checks the signatures, the zips and their manifests
+# (tools/check_reproducible.sh), which takes about a minute and a half more.
 # Usage: ./test.sh [--check-reproducible] [native|win32|win64 ...]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -70,7 +71,7 @@ for preset in "${presets[@]}"; do
 done
 
 if ((check_reproducible)); then
-    run_step "release: same bytes from two folders" tools/check_reproducible.sh || true
+    run_step "release: signed, same bytes from two folders, manifests" tools/check_reproducible.sh || true
 fi
 
 echo

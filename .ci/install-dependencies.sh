@@ -7,6 +7,7 @@ required_packages=(
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb x11-utils xdotool imagemagick
     python3 curl clang-format
+    osslsigncode openssl python3-yaml python3-jsonschema
 )
 
 package_installed() {
