@@ -18,3 +18,10 @@ if(SHA256SUM_PROGRAM)
   add_test(NAME release.sha256sums COMMAND ${SHA256SUM_PROGRAM} --strict -c ${sums}
            WORKING_DIRECTORY ${sums_dir})
 endif()
+
+# No DLL in an import table outside the allowlist, and the rule that says so.
+add_test(NAME release.imports
+         COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${CMAKE_OBJDUMP}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.cmake ${program_files})
+add_test(NAME release.import_allowlist_rule
+         COMMAND ${CMAKE_COMMAND} -P ${CMAKE_CURRENT_SOURCE_DIR}/import_allowlist_test.cmake)

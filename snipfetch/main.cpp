@@ -1,3 +1,4 @@
+#include "platform/dll_search.h"
 #include "platform/form.h"
 #include "snipfetch/download_window.h"
 
@@ -9,6 +10,7 @@
 #define SNIPFETCH_WIDEN(text) SNIPFETCH_WIDEN_(text)
 
 int main() {
+    platform::searchDllsInSystemFolderOnly();
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
     snipfetch::DownloadWindow window(host);
     return platform::runApplication(window);
