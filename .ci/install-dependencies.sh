@@ -6,7 +6,7 @@ required_packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb x11-utils xdotool imagemagick
-    python3 curl clang-format
+    python3 curl clang-format openssl
 )
 
 package_installed() {
