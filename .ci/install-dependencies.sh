@@ -2,11 +2,12 @@
 # Sourced by test.sh and run.sh; defines install_dependencies.
 
 required_packages=(
+    openssl # certificates of the HTTPS test server, made at test time
     cmake make ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb x11-utils xdotool imagemagick
-    python3 curl clang-format openssl
+    python3 curl clang-format
 )
 
 package_installed() {
