@@ -42,3 +42,10 @@ add_test(NAME release.manifests
                  ${PROJECT_SOURCE_DIR}/../shared/schemas ${CMAKE_CURRENT_BINARY_DIR}/manifests-test
                  ${PROJECT_VERSION} ${program_files})
 set_tests_properties(release.manifests PROPERTIES SKIP_RETURN_CODE 77)
+
+# No DLL in an import table outside the allowlist, and the rule that says so.
+add_test(NAME release.imports
+         COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${CMAKE_OBJDUMP}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.cmake ${program_files})
+add_test(NAME release.import_allowlist_rule
+         COMMAND ${CMAKE_COMMAND} -P ${CMAKE_CURRENT_SOURCE_DIR}/import_allowlist_test.cmake)

@@ -12,11 +12,13 @@ namespace platform {
 
 enum class HttpFailure {
     none,
-    badUrl,        // not an http:// URL we can take apart
+    badUrl,        // not an http:// or https:// URL we can take apart
     unreachable,   // name not resolved, connection refused or not made
     timedOut,      // no connection, or no data for 30 s
     tooSlow,       // fewer than 1,024 bytes in some 30 s of the body
     broken,        // the connection broke while the response came in
+    insecure,      // https: the certificate was refused, or no secure channel was made
+    badRedirect,   // a redirect from https to http, to another scheme, or past the 10th
     badStatus,     // a response whose status is not 200
     lengthUnknown, // no Content-Length, so a body cut short could not be told apart
     shortBody,     // fewer bytes than the response's Content-Length announced
@@ -26,8 +28,9 @@ enum class HttpFailure {
 
 struct HttpResult {
     HttpFailure failure = HttpFailure::none;
-    int status = 0;          // the response's status, when one arrived
-    unsigned long error = 0; // the OS error behind badUrl, unreachable, timedOut, broken, notStored
+    int status = 0; // the response's status, when one arrived
+    // The OS error behind badUrl, unreachable, timedOut, broken, insecure, badRedirect, notStored.
+    unsigned long error = 0;
     unsigned long long received = 0; // body bytes taken before the end or the failure
     std::string body;                // get() only: the whole body when ok()
     bool ok() const { return failure == HttpFailure::none; }
@@ -36,10 +39,12 @@ struct HttpResult {
 // One line for logs and test output: "bad status 404", "timed out (error 12002)" ...
 std::wstring describe(const HttpResult& result);
 
-// A client for a run of requests: later requests to the same host reuse the
-// connection. Honours the user's proxy settings, never answers from a cache,
-// follows redirects. Connecting and each wait for data are limited to 30 s, and
-// a body must bring at least 1,024 bytes in every 30 s.
+// A client for a run of requests: later requests to the same scheme, host and
+// port reuse the connection. Honours the user's proxy settings, never answers
+// from a cache, follows redirects, but never from https to http nor to another
+// scheme. Over https the system checks the certificate in full (its chain to a
+// trusted root, its name, its dates). Connecting and each wait for data are
+// limited to 30 s, and a body must bring at least 1,024 bytes in every 30 s.
 //
 // While a request is under way the calling thread waits, but its windows keep
 // painting and answering sent messages; user input and posted messages wait in
@@ -53,7 +58,7 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     // The whole body in memory, failing with tooLarge beyond `limit` bytes.
-    // url: "http://host[:port]/path", already percent-encoded.
+    // url: "http[s]://host[:port]/path", already percent-encoded.
     HttpResult get(const std::wstring& url, std::size_t limit);
     // The body handed to `sink` as it arrives, kept nowhere else. On failure the
     // sink may have taken part of it.

@@ -23,6 +23,10 @@ std::wstring describe(const HttpResult& result) {
         return afterBytes(L"too slow");
     case HttpFailure::broken:
         return withError(L"connection broken");
+    case HttpFailure::insecure:
+        return withError(L"no secure connection");
+    case HttpFailure::badRedirect:
+        return withError(L"redirect refused");
     case HttpFailure::badStatus:
         return L"bad status " + std::to_wstring(result.status);
     case HttpFailure::lengthUnknown:

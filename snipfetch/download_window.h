@@ -10,7 +10,7 @@ namespace snipfetch {
 
 class DownloadWindow : public platform::Form {
 public:
-    // host: the sniplet server, "name" or "name:port".
+    // host: the sniplet server, as snipfetch/sniplet_url.h reads it.
     explicit DownloadWindow(std::wstring_view host);
 
     // The local sniplet folder, relative to the current directory at each use.

@@ -1,15 +1,21 @@
+#include "platform/dll_search.h"
 #include "platform/form.h"
 #include "snipfetch/download_window.h"
+#include "snipfetch/sniplet_url.h"
 
 #ifndef SNIPFETCH_HOST
-#error "SNIPFETCH_HOST must name the sniplet server (host or host:port)"
+#error                                                                                             \
+    "SNIPFETCH_HOST must name the sniplet server (https://host[:port], http://host[:port] or host[:port])"
 #endif
 
 #define SNIPFETCH_WIDEN_(text) L##text
 #define SNIPFETCH_WIDEN(text) SNIPFETCH_WIDEN_(text)
 
 int main() {
+    platform::searchDllsInSystemFolderOnly();
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
+    static_assert(snipfetch::parseServerSetting(host).has_value(),
+                  "SNIPFETCH_HOST must be https://host[:port], http://host[:port] or host[:port]");
     snipfetch::DownloadWindow window(host);
     return platform::runApplication(window);
 }

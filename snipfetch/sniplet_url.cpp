@@ -11,8 +11,13 @@ bool isUnreserved(unsigned char c) {
            c == '.' || c == '_' || c == '~';
 }
 
-std::wstring folderUrl(std::wstring_view host) {
-    return L"http://" + std::wstring(host) + L"/Sniplets/";
+std::wstring folderUrl(std::wstring_view server) {
+    const auto setting = parseServerSetting(server);
+    if (!setting) {
+        return L"/Sniplets/";
+    }
+    return (setting->secure ? L"https://" : L"http://") + std::wstring(setting->authority) +
+           L"/Sniplets/";
 }
 
 } // namespace
@@ -33,12 +38,12 @@ std::wstring percentEncode(std::wstring_view text) {
     return encoded;
 }
 
-std::wstring catalogueUrl(std::wstring_view host) {
-    return folderUrl(host) + L"Sniplets.txt";
+std::wstring catalogueUrl(std::wstring_view server) {
+    return folderUrl(server) + L"Sniplets.txt";
 }
 
-std::wstring snipletUrl(std::wstring_view host, std::wstring_view fileName) {
-    return folderUrl(host) + percentEncode(fileName);
+std::wstring snipletUrl(std::wstring_view server, std::wstring_view fileName) {
+    return folderUrl(server) + percentEncode(fileName);
 }
 
 } // namespace snipfetch

@@ -1,5 +1,7 @@
 // HttpClient on WinHTTP: its timeouts take effect (WinINet ignores its connect
-// timeout), and one session keeps the connection to a host alive between requests.
+// timeout), and one session keeps the connection to a server alive between
+// requests. Certificates are left to the system's checks: no SECURITY_FLAG_IGNORE_*
+// is ever set.
 //
 // Requests go out as HTTP/1.0, so that a server frames the body with a
 // Content-Length and never in chunks: Wine's WinHTTP reads a chunked body whose
@@ -8,6 +10,7 @@
 #include "platform/http.h"
 
 #include "platform/low_speed_limit.h"
+#include "platform/redirect.h"
 #include "platform/win32/background_thread.h"
 #include "platform/win32/http_handle.h"
 #include "platform/win32/http_proxy.h"
@@ -19,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <new>
+#include <optional>
 
 namespace platform {
 
@@ -29,6 +33,8 @@ constexpr DWORD timeoutMilliseconds = 30000;
 constexpr std::uint64_t lowSpeedBytes = 1024;
 constexpr auto lowSpeedSpan = std::chrono::milliseconds(timeoutMilliseconds);
 constexpr DWORD readChunk = 64 * 1024;
+// As many as WinHTTP follows by itself.
+constexpr int maxRedirects = 10;
 
 HttpResult failed(HttpFailure failure, DWORD error) {
     HttpResult result;
@@ -50,6 +56,22 @@ HttpResult transferFailed(DWORD error) {
     case ERROR_WINHTTP_INVALID_URL:
     case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
         return failed(HttpFailure::badUrl, error);
+    // Wine reports every refused certificate as a channel error, Windows as a
+    // secure failure (the callback would say which check failed); the rest are
+    // the older, more precise codes.
+    case ERROR_WINHTTP_SECURE_FAILURE:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+    case ERROR_WINHTTP_SECURE_INVALID_CA:
+    case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
+    case ERROR_WINHTTP_SECURE_INVALID_CERT:
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+    case ERROR_WINHTTP_SECURE_CERT_REV_FAILED:
+    case ERROR_WINHTTP_SECURE_CERT_WRONG_USAGE:
+    case ERROR_WINHTTP_CLIENT_AUTH_CERT_NEEDED:
+        return failed(HttpFailure::insecure, error);
+    case ERROR_WINHTTP_REDIRECT_FAILED:
+        return failed(HttpFailure::badRedirect, error);
     default:
         return failed(HttpFailure::broken, error);
     }
@@ -84,6 +106,10 @@ bool crack(const std::wstring& url, UrlParts& parts) {
     if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &components)) {
         return false;
     }
+    if (components.nScheme != INTERNET_SCHEME_HTTP && components.nScheme != INTERNET_SCHEME_HTTPS) {
+        SetLastError(ERROR_WINHTTP_UNRECOGNIZED_SCHEME);
+        return false;
+    }
     parts.host.assign(components.lpszHostName, components.dwHostNameLength);
     parts.port = components.nPort;
     parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
@@ -93,6 +119,27 @@ bool crack(const std::wstring& url, UrlParts& parts) {
         parts.pathAndQuery = L"/";
     }
     return !parts.host.empty();
+}
+
+bool isRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The response's Location header, when it has one.
+std::optional<std::wstring> locationOf(HINTERNET request) {
+    DWORD size = 0;
+    WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
+                        WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return std::nullopt;
+    }
+    std::wstring location(size / sizeof(wchar_t), L'\0');
+    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
+                             location.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
+        return std::nullopt;
+    }
+    location.resize(size / sizeof(wchar_t));
+    return location;
 }
 
 // The response's Content-Length, when it has one we can read.
@@ -145,7 +192,8 @@ private:
 struct HttpClient::Session {
     InternetHandle session;
     HttpProxy proxy;
-    InternetHandle connection; // to the host of the last request, kept for the next
+    InternetHandle connection; // to the server of the last request, kept for the next
+    bool connectedSecure = false;
     std::wstring connectedHost;
     INTERNET_PORT connectedPort = 0;
     win32::BackgroundThread worker; // every WinHTTP call of this client runs there
@@ -169,27 +217,24 @@ struct HttpClient::Session {
     }
 
     HINTERNET connectionTo(const UrlParts& parts) {
-        if (!connection || parts.host != connectedHost || parts.port != connectedPort) {
+        if (!connection || parts.secure != connectedSecure || parts.host != connectedHost ||
+            parts.port != connectedPort) {
             connection.reset(WinHttpConnect(session.get(), parts.host.c_str(), parts.port, 0));
+            connectedSecure = parts.secure;
             connectedHost = parts.host;
             connectedPort = parts.port;
         }
         return connection.get();
     }
 
-    // The request and its response, on the worker thread.
+    // The request and its response, redirects followed, on the worker thread.
     HttpResult transfer(const std::wstring& url, ByteSink& sink, unsigned long long limit);
+    HttpResult send(const std::wstring& url, InternetHandle& request);
     HttpResult readBody(HINTERNET request, unsigned long long length, ByteSink& sink);
 };
 
-HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink,
-                                         unsigned long long limit) {
-    if (!session) {
-        if (const DWORD error = open()) {
-            session.reset();
-            return failed(HttpFailure::unreachable, error);
-        }
-    }
+// Sends the request for url and waits for the response's headers.
+HttpResult HttpClient::Session::send(const std::wstring& url, InternetHandle& request) {
     UrlParts parts;
     if (!crack(url, parts)) {
         return failed(HttpFailure::badUrl, GetLastError());
@@ -198,26 +243,26 @@ HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink
     if (!connected) {
         return lastCallFailed();
     }
-
     // REFRESH: no proxy may answer from its cache. The path is already encoded.
     const DWORD flags = WINHTTP_FLAG_REFRESH | WINHTTP_FLAG_ESCAPE_DISABLE |
                         WINHTTP_FLAG_ESCAPE_DISABLE_QUERY |
                         (parts.secure ? WINHTTP_FLAG_SECURE : 0);
-    const InternetHandle request(WinHttpOpenRequest(connected, L"GET", parts.pathAndQuery.c_str(),
-                                                    L"HTTP/1.0", WINHTTP_NO_REFERER,
-                                                    WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+    request.reset(WinHttpOpenRequest(connected, L"GET", parts.pathAndQuery.c_str(), L"HTTP/1.0",
+                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!request) {
         return lastCallFailed();
     }
-    if (!proxy.applyTo(session.get(), request.get(), url)) {
-        return lastCallFailed();
-    }
-    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+    // Redirects are followed in transfer(), where their targets are checked:
+    // Wine's WinHTTP takes a Location of another scheme for a path on the same server.
+    DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
+    if (!WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects,
+                          sizeof(noRedirects)) ||
+        !proxy.applyTo(session.get(), request.get(), url) ||
+        !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
                             WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request.get(), nullptr)) {
         return lastCallFailed();
     }
-
     DWORD status = 0;
     DWORD size = sizeof(status);
     if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
@@ -227,8 +272,37 @@ HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink
     }
     HttpResult result;
     result.status = static_cast<int>(status);
+    return result;
+}
+
+HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink,
+                                         unsigned long long limit) {
+    if (!session) {
+        if (const DWORD error = open()) {
+            session.reset();
+            return failed(HttpFailure::unreachable, error);
+        }
+    }
+    std::wstring current = url;
+    InternetHandle request;
+    HttpResult result;
+    for (int redirects = 0;; ++redirects) {
+        result = send(current, request);
+        if (!result.ok()) {
+            return result;
+        }
+        const auto location = isRedirect(result.status) ? locationOf(request.get()) : std::nullopt;
+        if (!location) {
+            break;
+        }
+        auto next = redirectTarget(current, *location);
+        if (!next || redirects == maxRedirects) {
+            return failed(HttpFailure::badRedirect, ERROR_WINHTTP_REDIRECT_FAILED);
+        }
+        current = std::move(*next);
+    }
     // Only a 200 carries the whole file: not 204 (no content), not 206 (a part).
-    if (status != 200) {
+    if (result.status != 200) {
         result.failure = HttpFailure::badStatus;
         return result;
     }

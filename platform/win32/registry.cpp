@@ -1,7 +1,9 @@
-// The registry functions of advapi32, bound by name at their first call.
+// The registry functions of advapi32, bound by name at their first call, from
+// the system folder's advapi32.
 #include "platform/registry.h"
 
 #include "platform/code_page.h"
+#include "platform/win32/system_library.h"
 
 #include <windows.h>
 
@@ -24,7 +26,7 @@ public:
     // The function's address, or nullptr with `error` saying what could not be found.
     FARPROC bind(const char* name, long& error) {
         if (!module_) {
-            module_ = LoadLibraryA("advapi32");
+            module_ = win32::loadSystemLibrary(L"advapi32.dll");
             if (!module_) {
                 error = result::moduleNotFound;
                 return nullptr;

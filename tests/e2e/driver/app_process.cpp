@@ -67,11 +67,15 @@ std::wstring CaseFolder::operator/(std::wstring_view child) const {
     return path_ + L"\\" + std::wstring(child);
 }
 
-App::App(const std::wstring& programPath, const std::wstring& folder) {
+App::App(const std::wstring& programPath, const std::wstring& folder, const Placement& placement) {
     const std::wstring source = windowsPath(programPath);
     const auto slash = source.find_last_of(L'\\');
     const std::wstring copy =
-        folder + L"\\" + source.substr(slash == std::wstring::npos ? 0 : slash + 1);
+        folder + L"\\" +
+        (placement.fileName.empty() ? source.substr(slash == std::wstring::npos ? 0 : slash + 1)
+                                    : placement.fileName);
+    const std::wstring& currentDirectory =
+        placement.currentDirectory.empty() ? folder : placement.currentDirectory;
     if (!CopyFileW(source.c_str(), copy.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         fail("could not copy " + describe(source) + " to " + describe(copy) + " (error " +
@@ -79,8 +83,8 @@ App::App(const std::wstring& programPath, const std::wstring& folder) {
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process_)) {
+    if (!CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDirectory.c_str(), &startup, &process_)) {
         const DWORD error = GetLastError();
         fail("could not start " + describe(copy) + " (error " + std::to_string(error) + ")");
     }

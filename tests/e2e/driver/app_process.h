@@ -30,11 +30,18 @@ private:
 // Deletes a folder and everything in it, read-only files included.
 bool removeAll(const std::wstring& path);
 
+// Under which file name a program's copy runs, and in which current directory.
+struct Placement {
+    std::wstring fileName;         // empty: the program's own
+    std::wstring currentDirectory; // empty: the copy's folder
+};
+
 class App {
 public:
     // Copies the program into folder (over an earlier copy) and starts that copy there, with folder
-    // as its current directory.
-    App(const std::wstring& programPath, const std::wstring& folder);
+    // as its current directory unless placement says otherwise.
+    App(const std::wstring& programPath, const std::wstring& folder,
+        const Placement& placement = {});
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

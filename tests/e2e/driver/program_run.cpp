@@ -5,9 +5,9 @@
 namespace e2e {
 
 ProgramRun::ProgramRun(const std::wstring& program, const std::wstring& folder,
-                       platform::FormSpec mainWindow, int dpi)
-    : App(program, folder), WindowDriver(processId(), std::move(mainWindow), dpi), folder_(folder) {
-}
+                       platform::FormSpec mainWindow, int dpi, const Placement& placement)
+    : App(program, folder, placement), WindowDriver(processId(), std::move(mainWindow), dpi),
+      folder_(folder) {}
 
 void ProgramRun::close() {
     PostMessageW(window(), WM_CLOSE, 0, 0);

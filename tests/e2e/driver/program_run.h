@@ -15,7 +15,7 @@ public:
     // Starts a copy of program in folder, its current directory; mainWindow is the
     // table of the window it opens, shown at dpi.
     ProgramRun(const std::wstring& program, const std::wstring& folder,
-               platform::FormSpec mainWindow, int dpi);
+               platform::FormSpec mainWindow, int dpi, const Placement& placement = {});
 
     const std::wstring& folder() const { return folder_; }
     std::wstring operator/(std::wstring_view child) const {

@@ -13,8 +13,9 @@ using namespace e2e;
 SnipfetchRun::SnipfetchRun(int dpi)
     : SnipfetchRun(CaseFolder(L"snipfetch\\" + Suite::currentCase()).path(), dpi) {}
 
-SnipfetchRun::SnipfetchRun(const std::wstring& folder, int dpi)
-    : ProgramRun(Suite::option(L"program"), folder, snipfetch::downloadWindowLayout(), dpi) {}
+SnipfetchRun::SnipfetchRun(const std::wstring& folder, int dpi, const Placement& placement)
+    : ProgramRun(Suite::option(L"program"), folder, snipfetch::downloadWindowLayout(), dpi,
+                 placement) {}
 
 void SnipfetchRun::expectMessage(std::wstring_view title, std::wstring_view text, BoxIcon icon) {
     const auto box = waitForMessageBox(processId());

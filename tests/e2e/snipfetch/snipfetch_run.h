@@ -20,7 +20,8 @@ public:
     // <work>\snipfetch\<case>.
     explicit SnipfetchRun(int dpi = 96);
     // Starts it in folder as it is (a copy of the program goes there).
-    explicit SnipfetchRun(const std::wstring& folder, int dpi = 96);
+    explicit SnipfetchRun(const std::wstring& folder, int dpi = 96,
+                          const e2e::Placement& placement = {});
 
     std::wstring sniplets() const { return *this / L"Sniplets"; }
     std::wstring sniplet(std::wstring_view name) const {

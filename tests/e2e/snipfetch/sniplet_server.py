@@ -21,12 +21,18 @@ Beside a served file, marker files change how its path is answered:
 
 A path with no file and no marker gets 404. Every request line's path, as it
 came, is appended to <root>/requests.log (unless --no-log).
+
+With --tls-dir the server speaks HTTPS: each connection gets the certificate
+<tls-dir>/<name>.pem (key <tls-dir>/server.key), where <root>/certificate names
+it ("good" when there is no such file). A connection whose handshake fails is
+closed before any request is read.
 """
 
 import argparse
 import os
 import select
 import signal
+import ssl
 import sys
 import threading
 import urllib.parse
@@ -44,6 +50,13 @@ class SnipletHandler(BaseHTTPRequestHandler):
 
     def log_message(self, format, *args):
         pass
+
+    def setup(self):
+        if isinstance(self.request, ssl.SSLSocket):
+            self.request.settimeout(10)
+            self.request.do_handshake()  # raises when the client refuses the certificate
+            self.request.settimeout(None)
+        super().setup()
 
     def record(self):
         if self.server.request_log is None:
@@ -188,6 +201,30 @@ class SnipletServer(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
     request_queue_size = 64
+    tls_dir = None
+
+    def get_request(self):
+        connection, address = super().get_request()
+        if self.tls_dir is None:
+            return connection, address
+        try:
+            with open(os.path.join(self.root, "certificate"), encoding="utf-8") as chosen:
+                name = chosen.read().strip()
+        except FileNotFoundError:
+            name = "good"
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(os.path.join(self.tls_dir, name + ".pem"),
+                                os.path.join(self.tls_dir, "server.key"))
+        # The handshake runs on the connection's own thread (SnipletHandler.setup).
+        return context.wrap_socket(connection, server_side=True,
+                                   do_handshake_on_connect=False), address
+
+    def handle_error(self, request, client_address):
+        error = sys.exc_info()[1]
+        if isinstance(error, (ssl.SSLError, OSError)):
+            print(f"sniplet_server: {client_address}: {error}", file=sys.stderr)
+        else:
+            super().handle_error(request, client_address)
 
 
 def main():
@@ -196,6 +233,7 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--ready-file", help='"<pid> <port>", written once the server listens')
     parser.add_argument("--no-log", action="store_true", help="keep no requests.log")
+    parser.add_argument("--tls-dir", help="speak HTTPS with the certificates in this folder")
     args = parser.parse_args()
 
     os.makedirs(args.root, exist_ok=True)
@@ -205,6 +243,7 @@ def main():
         print(f"sniplet_server: cannot listen on 127.0.0.1:{args.port}: {error}", file=sys.stderr)
         return 1
     server.root = os.path.abspath(args.root)
+    server.tls_dir = args.tls_dir
     server.request_log = None if args.no_log else os.path.join(server.root, "requests.log")
     server.log_lock = threading.Lock()
 
