@@ -2,6 +2,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/layout.h"
+#include "platform/win32/system_library.h"
 
 #include <algorithm>
 
@@ -29,8 +30,7 @@ template <class Function> Function bound(HMODULE module, const char* name) {
 const ThemeFunctions& themeFunctions() {
     static const ThemeFunctions functions = [] {
         ThemeFunctions found;
-        if (HMODULE uxtheme =
-                LoadLibraryExW(L"uxtheme.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        if (HMODULE uxtheme = loadSystemLibrary(L"uxtheme.dll")) {
             found.openForDpi = bound<ThemeFunctions::OpenForDpi>(uxtheme, "OpenThemeDataForDpi");
             found.open = bound<ThemeFunctions::Open>(uxtheme, "OpenThemeData");
             found.draw = bound<ThemeFunctions::Draw>(uxtheme, "DrawThemeBackground");
