@@ -74,24 +74,6 @@ TEST_P(FormLayoutTest, AfterADpiChangeTheWindowIsAsIfStartedThere) {
     }
 }
 
-TEST_P(FormLayoutTest, EveryWindowedControlIsPlacedAndSizedForTheDpi) {
-    const FormSpec& design = GetParam();
-    const Shown window = laidOut(design, {144});
-    EXPECT_EQ(window.font, -17); // Arial 8.25 pt
-    EXPECT_EQ(window.windowIcons, std::make_pair(48, 24));
-    for (std::size_t index = 0; index < design.controls.size(); ++index) {
-        const ControlSpec& control = design.controls[index];
-        EXPECT_EQ(window.controls.count(index), control.kind == ControlKind::Line ? 0u : 1u)
-            << "control " << index;
-        if (control.kind == ControlKind::PictureBox && control.showsIcon) {
-            // The picture box is exactly as large as the icon it draws.
-            EXPECT_EQ(window.icons.at(index), std::get<2>(window.controls.at(index)));
-            EXPECT_EQ(window.icons.at(index), std::get<3>(window.controls.at(index)));
-        }
-        EXPECT_EQ(window.checkBoxes.count(index), control.kind == ControlKind::CheckList ? 1u : 0u);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryWindow, FormLayoutTest,
                          ::testing::Values(snipforge::mainWindowLayout(),
                                            snipforge::aboutWindowLayout(),
