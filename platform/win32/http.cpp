@@ -1,7 +1,7 @@
 // HttpClient on WinHTTP: its timeouts take effect (WinINet ignores its connect
 // timeout), and one session keeps the connection to a server alive between
-// requests. Certificates are left to the system's checks: no SECURITY_FLAG_IGNORE_*
-// is ever set.
+// requests. Certificates are left to the system's checks, none of which is ever
+// switched off.
 //
 // Requests go out as HTTP/1.0, so that a server frames the body with a
 // Content-Length and never in chunks: Wine's WinHTTP reads a chunked body whose
