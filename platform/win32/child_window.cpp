@@ -145,7 +145,7 @@ void registerPictureBoxClass() {
 
 class PictureBoxWindow final : public ChildWindow {
 public:
-    PictureBoxWindow(const ChildPlacement& placement)
+    explicit PictureBoxWindow(const ChildPlacement& placement)
         : ChildWindow((registerPictureBoxClass(),
                        createChildWindow(pictureBoxClassName, L"", 0, 0, placement))) {}
 
