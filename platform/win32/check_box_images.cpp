@@ -23,18 +23,15 @@ struct ThemeFunctions {
     Close close = nullptr;
 };
 
-template <class Function> Function bound(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 const ThemeFunctions& themeFunctions() {
     static const ThemeFunctions functions = [] {
         ThemeFunctions found;
         if (HMODULE uxtheme = loadSystemLibrary(L"uxtheme.dll")) {
-            found.openForDpi = bound<ThemeFunctions::OpenForDpi>(uxtheme, "OpenThemeDataForDpi");
-            found.open = bound<ThemeFunctions::Open>(uxtheme, "OpenThemeData");
-            found.draw = bound<ThemeFunctions::Draw>(uxtheme, "DrawThemeBackground");
-            found.close = bound<ThemeFunctions::Close>(uxtheme, "CloseThemeData");
+            found.openForDpi =
+                functionOf<ThemeFunctions::OpenForDpi>(uxtheme, "OpenThemeDataForDpi");
+            found.open = functionOf<ThemeFunctions::Open>(uxtheme, "OpenThemeData");
+            found.draw = functionOf<ThemeFunctions::Draw>(uxtheme, "DrawThemeBackground");
+            found.close = functionOf<ThemeFunctions::Close>(uxtheme, "CloseThemeData");
         }
         return found;
     }();

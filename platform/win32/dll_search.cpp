@@ -37,15 +37,10 @@ void searchDllsInSystemFolderOnly() {
     // Bound by name: without KB2533623 Windows 7 lacks it, and the program must
     // still start there.
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    if (HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll")) {
-        if (FARPROC found = GetProcAddress(kernel32, "SetDefaultDllDirectories")) {
-            const auto setDefaultDllDirectories =
-                reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-                    reinterpret_cast<void (*)()>(found));
-            if (setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-                return;
-            }
-        }
+    const auto setDefaultDllDirectories = win32::functionOf<SetDefaultDllDirectoriesFunction>(
+        GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (setDefaultDllDirectories && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return;
     }
     // At least not the current directory; the program's own loads name the
     // system folder themselves (win32::loadSystemLibrary).

@@ -1,6 +1,7 @@
 #include "platform/win32/dpi.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace platform::win32 {
 
@@ -8,9 +9,7 @@ namespace {
 
 // A function of user32 that older systems lack; nullptr there.
 template <class Function> Function user32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    FARPROC found = user32 ? GetProcAddress(user32, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return functionOf<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 int readSystemDpi() {
