@@ -8,10 +8,11 @@
 namespace platform {
 
 // The URL that a response to `from` (an absolute http:// or https:// URL) sends
-// the client to with its Location header: an absolute URL, "//host/path",
-// "/path" or a path relative to from's folder; the fragment is dropped.
+// the client to with its Location header, resolved as RFC 3986 section 5.2 says
+// (dot segments removed, "?q" keeps the path); the fragment is dropped.
 // Nothing when the client must not follow: another scheme than http and https,
-// from https to http, or no URL at all.
+// from https to http, no host, a control character, or a reference that leads
+// back to `from` itself (empty, or a fragment alone).
 std::optional<std::wstring> redirectTarget(std::wstring_view from, std::wstring_view location);
 
 } // namespace platform
