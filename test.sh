@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# Builds every preset (native, win32, win64) with warnings as errors, runs all their
-# tests (unit tests natively, end-to-end tests under Wine on a private Xvfb), checks
+# Builds every preset (native, native-asan, win32, win64) with warnings as errors, runs
+# all their tests (unit tests natively, also under AddressSanitizer and
+# UndefinedBehaviorSanitizer, end-to-end tests under Wine on a private Xvfb), checks
 # the formatting, prints a summary and fails when anything failed.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
 # win64 twice in two folders, signed with a throwaway certificate, compares the
 # bytes and checks the signatures, the zips and their manifests
 # (tools/check_reproducible.sh), which takes about a minute and a half more.
-# Usage: ./test.sh [--check-reproducible] [native|win32|win64 ...]
+# Usage: ./test.sh [--check-reproducible] [native|native-asan|win32|win64 ...]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 usage() {
-    echo "usage: $0 [--check-reproducible] [native|win32|win64 ...]" >&2
+    echo "usage: $0 [--check-reproducible] [native|native-asan|win32|win64 ...]" >&2
     exit 2
 }
 check_reproducible=0
@@ -20,11 +21,11 @@ presets=()
 for argument in "$@"; do
     case $argument in
     --check-reproducible) check_reproducible=1 ;;
-    native | win32 | win64) presets+=("$argument") ;;
+    native | native-asan | win32 | win64) presets+=("$argument") ;;
     *) usage ;;
     esac
 done
-((${#presets[@]})) || presets=(native win32 win64)
+((${#presets[@]})) || presets=(native native-asan win32 win64)
 
 # shellcheck source=.ci/install-dependencies.sh
 source .ci/install-dependencies.sh

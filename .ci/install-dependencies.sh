@@ -7,6 +7,8 @@ required_packages=(
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb x11-utils xdotool imagemagick
     python3 curl clang-format
+    # the native-asan preset, the libFuzzer targets and clang-tidy
+    clang-14 libclang-rt-14-dev clang-tidy-14
     # openssl: the certificates of the HTTPS test server and of the signing check,
     # made at test time
     osslsigncode openssl python3-yaml python3-jsonschema
