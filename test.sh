@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset (native, native-asan, win32, win64) with warnings as errors, runs
 # all their tests (unit tests natively, also under AddressSanitizer and
-# UndefinedBehaviorSanitizer, end-to-end tests under Wine on a private Xvfb), checks
+# UndefinedBehaviorSanitizer, end-to-end tests under Wine on a private Xvfb), runs
+# each libFuzzer target for a fixed number of runs (native-asan builds them), checks
 # the formatting, prints a summary and fails when anything failed.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
@@ -43,13 +44,13 @@ record() { # record <what> <status>
     fi
 }
 
-run_step() { # run_step <what> <command...>: runs it, records the outcome, never stops
-    local what=$1 status=0
+run_step() { # run_step <what> <command...>: runs it, records the outcome and time, never stops
+    local what=$1 status=0 start=$SECONDS
     shift
     echo
     echo "=== $what"
     "$@" || status=$?
-    record "$what" "$status"
+    record "$what ($((SECONDS - start)) s)" "$status"
     return "$status"
 }
 
@@ -66,6 +67,12 @@ for preset in "${presets[@]}"; do
     if run_step "$preset: configure" cmake --preset "$preset" -DWARNINGS_AS_ERRORS=ON &&
         run_step "$preset: build" cmake --build --preset "$preset" -j2; then
         run_step "$preset: tests" ctest --preset "$preset" || true
+        if [[ $preset == native-asan ]]; then
+            # Each fuzz target for a fixed number of runs from its seeds (tools/fuzz.sh).
+            for target in $(tools/fuzz.sh --list); do
+                run_step "native-asan: fuzz $target" tools/fuzz.sh --ci "$target" || true
+            done
+        fi
     else
         summary+=("SKIP  $preset: tests (not built)")
     fi

@@ -128,7 +128,8 @@ bool isHttpScheme(std::wstring_view scheme) {
 } // namespace
 
 std::optional<std::wstring> redirectTarget(std::wstring_view from, std::wstring_view location) {
-    location = trimmed(location);
+    // Blanks before the fragment are the URL's end too.
+    location = trimmed(location.substr(0, location.find(L'#')));
     const Reference base = split(from);
     const Reference reference = split(location);
     if (!base.scheme || !isHttpScheme(*base.scheme) || !base.authority ||

@@ -9,6 +9,7 @@
 // hands back tells the two apart. A Content-Length can be checked.
 #include "platform/http.h"
 
+#include "platform/content_length.h"
 #include "platform/low_speed_limit.h"
 #include "platform/redirect.h"
 #include "platform/win32/background_thread.h"
@@ -143,23 +144,14 @@ std::optional<std::wstring> locationOf(HINTERNET request) {
 }
 
 // The response's Content-Length, when it has one we can read.
-bool contentLength(HINTERNET request, unsigned long long& length) {
+std::optional<unsigned long long> contentLength(HINTERNET request) {
     wchar_t text[32] = {};
     DWORD size = sizeof(text);
     if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX,
                              text, &size, WINHTTP_NO_HEADER_INDEX)) {
-        return false;
+        return std::nullopt;
     }
-    length = 0;
-    bool anyDigit = false;
-    for (const wchar_t* c = text; *c; ++c) {
-        if (*c < L'0' || *c > L'9' || length > (~0ULL - 9) / 10) {
-            return false;
-        }
-        length = length * 10 + static_cast<unsigned>(*c - L'0');
-        anyDigit = true;
-    }
-    return anyDigit;
+    return parseContentLength(std::wstring_view(text, size / sizeof(wchar_t)));
 }
 
 // The body kept in memory, up to a limit.
@@ -306,16 +298,16 @@ HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink
         result.failure = HttpFailure::badStatus;
         return result;
     }
-    unsigned long long length = 0;
-    if (!contentLength(request.get(), length)) {
+    const auto length = contentLength(request.get());
+    if (!length) {
         result.failure = HttpFailure::lengthUnknown;
         return result;
     }
-    if (length > limit) {
+    if (*length > limit) {
         result.failure = HttpFailure::tooLarge;
         return result;
     }
-    auto body = readBody(request.get(), length, sink);
+    auto body = readBody(request.get(), *length, sink);
     body.status = result.status;
     return body;
 }

@@ -15,6 +15,8 @@ TEST(Redirect, FollowsReferencesOfEveryForm) {
     EXPECT_EQ(redirectTarget(L"http://h", L"b.snp"), L"http://h/b.snp");
     EXPECT_EQ(redirectTarget(L"http://h/a?q=/x/", L"b"), L"http://h/b");
     EXPECT_EQ(redirectTarget(secure, L" /b.snp#part "), L"https://h:8443/b.snp");
+    // Found by fuzzing: blanks before a fragment were kept in the path.
+    EXPECT_EQ(redirectTarget(secure, L"b.snp #part"), L"https://h:8443/Sniplets/b.snp");
 }
 
 TEST(Redirect, NeverLeavesHttpsNorHttp) {
