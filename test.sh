@@ -3,7 +3,8 @@
 # all their tests (unit tests natively, also under AddressSanitizer and
 # UndefinedBehaviorSanitizer, end-to-end tests under Wine on a private Xvfb), runs
 # each libFuzzer target for a fixed number of runs (native-asan builds them), checks
-# the formatting, prints a summary and fails when anything failed.
+# the formatting and, with native, runs clang-tidy (.clang-tidy), prints a summary
+# with each step's time and fails when anything failed.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
 # win64 twice in two folders, signed with a throwaway certificate, compares the
@@ -77,6 +78,10 @@ for preset in "${presets[@]}"; do
         summary+=("SKIP  $preset: tests (not built)")
     fi
 done
+
+if [[ " ${presets[*]} " == *" native "* ]]; then
+    run_step "clang-tidy (native sources)" tools/clang_tidy.sh || true
+fi
 
 if ((check_reproducible)); then
     run_step "release: signed, same bytes from two folders, manifests" tools/check_reproducible.sh || true

@@ -22,7 +22,8 @@ constexpr int pixelsToTwips(int pixels, int dpi) {
 // for Arial 8.25 pt: -11 at 96 DPI, -17 at 144 DPI.
 constexpr int fontHeightPixels(double points, int dpi) {
     const double pixels = points * dpi / 72.0;
-    return -static_cast<int>(pixels + 0.5);
+    // Points and DPI are positive, so adding a half rounds to nearest.
+    return -static_cast<int>(pixels + 0.5); // NOLINT(bugprone-incorrect-roundings)
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 wchar_t upper(wchar_t c) {
-    const auto u = static_cast<unsigned>(c);
+    const auto u = static_cast<char32_t>(c);
     if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7) ||
         (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) || (u >= 0x430 && u <= 0x44F)) {
         return static_cast<wchar_t>(u - 0x20);

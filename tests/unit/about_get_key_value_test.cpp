@@ -79,7 +79,7 @@ TEST_F(GetKeyValue, ValuesWithoutUsableDataCountAsAbsent) {
     EXPECT_FALSE(read(value)) << "zero bytes of data";
     EXPECT_EQ(value, L"");
 
-    fake::setValue(root, keyName, L"v", reg::valueType::binary, std::string("C:\\x", 5));
+    fake::setValue(root, keyName, L"v", reg::valueType::binary, std::string("C:\\x\0", 5));
     EXPECT_FALSE(read(value)) << "REG_BINARY";
     EXPECT_EQ(value, L"");
 
