@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset (native, win32, win64) with warnings as errors, runs all their
 # tests (unit tests natively, end-to-end tests under Wine on a private Xvfb), checks
-# the formatting, prints a summary and fails when anything failed.
+# the formatting and the links of README.md and docs/ (tools/check_doc_links.py),
+# prints a summary and fails when anything failed. docs/testing.md tells more.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
 # win64 twice in two folders, signed with a throwaway certificate, compares the
@@ -60,6 +61,13 @@ check_format() {
 }
 
 run_step "format (clang-format)" check_format || true
+
+# The checker's own tests, then every relative link and #anchor of README.md and docs/.
+check_doc_links() {
+    python3 tools/check_doc_links_test.py && python3 tools/check_doc_links.py
+}
+
+run_step "docs (relative links)" check_doc_links || true
 
 for preset in "${presets[@]}"; do
     if run_step "$preset: configure" cmake --preset "$preset" -DWARNINGS_AS_ERRORS=ON &&
