@@ -40,6 +40,7 @@ exe_dir=$root/build/win64/bin
 
 # shellcheck source=tests/e2e/wine_env.sh
 source tests/e2e/wine_env.sh
+choose_wine_loader
 export WINEPREFIX=$root/build/wineprefix-run
 log=$root/build/run-$program.log
 : >"$log"
@@ -75,7 +76,7 @@ prepare_prefix "$log" "$managed"
 
 # snipfetch keeps its Sniplets folder in the current directory, snipforge beside
 # its program: both end up in the bin folder.
-(cd "$exe_dir" && exec wine "$exe_dir/$program.exe") >>"$log" 2>&1 </dev/null &
+(cd "$exe_dir" && exec "$WINE_LOADER" "$exe_dir/$program.exe") >>"$log" 2>&1 </dev/null &
 program_pid=$!
 
 # The window: by title, the one of our process when the X server knows it.

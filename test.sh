@@ -3,8 +3,9 @@
 # all their tests (unit tests natively, also under AddressSanitizer and
 # UndefinedBehaviorSanitizer, end-to-end tests under Wine on a private Xvfb), runs
 # each libFuzzer target for a fixed number of runs (native-asan builds them), checks
-# the formatting and, with native, runs clang-tidy (.clang-tidy), prints a summary
-# with each step's time and fails when anything failed.
+# the formatting and the links of README.md and docs/ (tools/check_doc_links.py)
+# and, with native, runs clang-tidy (.clang-tidy), prints a summary with each
+# step's time and fails when anything failed. docs/testing.md tells more.
 # Given preset names, it does only those (./test.sh native: the quick loop).
 # With --check-reproducible (CI passes it) it also builds the release of win32 and
 # win64 twice in two folders, signed with a throwaway certificate, compares the
@@ -64,10 +65,35 @@ check_format() {
 
 run_step "format (clang-format)" check_format || true
 
+# The checker's own tests, then every relative link and #anchor of README.md and docs/.
+check_doc_links() {
+    python3 tools/check_doc_links_test.py && python3 tools/check_doc_links.py
+}
+
+run_step "docs (relative links)" check_doc_links || true
+
+# ctest for one preset, its output kept in the build dir for the summary.
+run_tests() { # run_tests <preset>
+    ctest --preset "$1" 2>&1 | tee "build/$1/ctest-output.txt"
+    return "${PIPESTATUS[0]}"
+}
+
+# A summary line for the tests of preset $1 that ctest skipped, with the reasons
+# they gave (the Wine fixture's "skipped: <why>"); nothing when none was skipped.
+note_skipped() { # note_skipped <preset>
+    local build=build/$1 count reasons
+    count=$(grep -c '^[[:space:]]*[0-9]* - .* (Skipped)$' "$build/ctest-output.txt" || true)
+    ((count)) || return 0
+    reasons=$(sed -n 's/^skipped: //p' "$build/Testing/Temporary/LastTest.log" 2>/dev/null |
+        sort -u | paste -sd ';' -)
+    summary+=("SKIP  $1: end-to-end, $count tests (${reasons:-no reason given})")
+}
+
 for preset in "${presets[@]}"; do
     if run_step "$preset: configure" cmake --preset "$preset" -DWARNINGS_AS_ERRORS=ON &&
         run_step "$preset: build" cmake --build --preset "$preset" -j2; then
-        run_step "$preset: tests" ctest --preset "$preset" || true
+        run_step "$preset: tests" run_tests "$preset" || true
+        note_skipped "$preset"
         if [[ $preset == native-asan ]]; then
             # Each fuzz target for a fixed number of runs from its seeds (tools/fuzz.sh).
             for target in $(tools/fuzz.sh --list); do

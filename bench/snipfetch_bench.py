@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Measures snipfetch under Wine and prints a table (run by snipfetch_bench.sh).
 
-Expects WINEPREFIX and DISPLAY set up, and a sniplet server (sniplet_server.py)
+Expects WINEPREFIX, DISPLAY and WINE_LOADER (the command that starts Windows
+programs here) set up, and a sniplet server (sniplet_server.py)
 serving --site on the port that --program was built for.
 """
 
@@ -18,6 +19,7 @@ GET_LIST_SIZES = (1000, 10000, 100000)
 DOWNLOAD_FILES = 1000
 DOWNLOAD_SIZE = 4096
 LARGE_SIZE = 100 * 1000 * 1000
+WINE_LOADER = os.environ.get("WINE_LOADER", "wine")
 
 
 def name(index):
@@ -38,7 +40,7 @@ def wine(args, env):
     # A file, not a pipe: helper processes of Wine outlive the program and would
     # hold a pipe open.
     with tempfile.TemporaryFile("w+", encoding="utf-8", errors="replace") as output:
-        done = subprocess.run(["wine"] + args, env=env, stdout=output, stderr=subprocess.STDOUT,
+        done = subprocess.run([WINE_LOADER] + args, env=env, stdout=output, stderr=subprocess.STDOUT,
                               stdin=subprocess.DEVNULL, check=False)
         output.seek(0)
         text = output.read()
@@ -212,7 +214,7 @@ def main():
                      f"click; the download took {statistics.median(seconds):.2f} s"))
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
-          f"{subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip()}, "
+          f"{subprocess.run([WINE_LOADER, '--version'], capture_output=True, text=True).stdout.strip()}, "
           f"median of {args.runs} runs")
     print()
     print("| Measurement | Median | Derived |")

@@ -19,6 +19,8 @@ port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
 
 # shellcheck source=tests/e2e/wine_env.sh
 source "$root/tests/e2e/wine_env.sh"
+choose_wine_loader
+export WINE_LOADER
 export WINEPREFIX=$build/wineprefix
 work=$build/bench-work
 log=$build/bench.log

@@ -1,9 +1,46 @@
-# Shell functions shared by the Wine test fixture and run.sh: a private virtual X
-# display and a Wine prefix inside the build tree. Source it; it sets no options.
+# Shell functions shared by the Wine test fixture, run.sh and the benchmark: the
+# Wine loader that works here, a private virtual X display and a Wine prefix inside
+# the build tree. Source it; it sets no options.
 
 # Wine settings for every command run from here.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+# Where 32-bit Linux programs cannot start, Wine's 32-bit loader cannot either, and
+# a `wine` command that goes through it fails for every program, 64-bit ones too;
+# the 64-bit loader then runs the 64-bit programs on its own.
+WINE64_LOADER=/usr/lib/wine/wine64
+WINE32_LOADER=/usr/lib/wine/wine
+NO_32BIT_REASON="this machine cannot run 32-bit programs"
+
+# Chooses the command that starts Windows programs here, once, by running the
+# loaders: sets WINE_LOADER (use it for every Windows program, wineboot and reg
+# included) and WINE_RUNS_32BIT (1 or 0). With SNIP_TEST_NO_32BIT=1 the answer is
+# "no 32-bit" whatever the machine can do, so that path can be tried anywhere.
+choose_wine_loader() {
+    local forced_64bit=0
+    [[ ${SNIP_TEST_NO_32BIT:-} == 1 ]] && forced_64bit=1
+    WINE_RUNS_32BIT=0
+    if ((!forced_64bit)) && wine --version >/dev/null 2>&1; then
+        WINE_LOADER=wine
+        "$WINE32_LOADER" --version >/dev/null 2>&1 && WINE_RUNS_32BIT=1
+    elif "$WINE64_LOADER" --version >/dev/null 2>&1; then
+        WINE_LOADER=$WINE64_LOADER
+    else
+        echo "no Wine loader starts here: neither wine nor $WINE64_LOADER runs" >&2
+        return 1
+    fi
+    use_wine_loader "$WINE_LOADER"
+}
+
+# Takes a loader chosen before (a state file keeps it): a program that Wine starts
+# from a Windows program goes through WINELOADER, which must then be the same one.
+use_wine_loader() {
+    WINE_LOADER=$1
+    if [[ $WINE_LOADER == "$WINE64_LOADER" ]]; then
+        export WINELOADER=$WINE64_LOADER
+    fi
+}
 
 # Starts Xvfb on a display no one else uses. Sets XVFB_PID and XVFB_DISPLAY.
 # The server's output goes to $1 (a log file); it is detached from our stdio so a
@@ -70,7 +107,7 @@ runs_command() {
     [[ -r /proc/$1/cmdline ]] && tr '\0' ' ' <"/proc/$1/cmdline" | grep -q -- "$2"
 }
 
-# Makes the Wine prefix $WINEPREFIX when it is not complete yet. $1: a log file for
+# Makes the Wine prefix $WINEPREFIX with $WINE_LOADER when it is not complete yet. $1: a log file for
 # Wine's output; $2: Y to let a window manager manage Wine's windows, N (no window
 # manager, as on Xvfb) to avoid the 2 s stall when a window is hidden.
 prepare_prefix() {
@@ -78,8 +115,8 @@ prepare_prefix() {
     if [[ ! -f $WINEPREFIX/.prefix-ready ]]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        wineboot -i >>"$log" 2>&1 </dev/null
+        "$WINE_LOADER" wineboot -i >>"$log" 2>&1 </dev/null
     fi
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >>"$log" 2>&1 </dev/null
+    "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >>"$log" 2>&1 </dev/null
     touch "$WINEPREFIX/.prefix-ready"
 }
