@@ -43,8 +43,9 @@ std::wstring describe(const HttpResult& result);
 // port reuse the connection. Honours the user's proxy settings, never answers
 // from a cache, follows redirects, but never from https to http nor to another
 // scheme. Over https the system checks the certificate in full (its chain to a
-// trusted root, its name, its dates). Connecting and each wait for data are
-// limited to 30 s, and a body must bring at least 1,024 bytes in every 30 s.
+// trusted root, its name, its dates), and only TLS 1.2 and 1.3 are spoken.
+// Connecting and each wait for data are limited to 30 s, and a body must bring
+// at least 1,024 bytes in every 30 s.
 //
 // While a request is under way the calling thread waits, but its windows keep
 // painting and answering sent messages; user input and posted messages wait in

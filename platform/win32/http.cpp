@@ -37,6 +37,26 @@ constexpr DWORD readChunk = 64 * 1024;
 // As many as WinHTTP follows by itself.
 constexpr int maxRedirects = 10;
 
+#ifndef WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3
+#define WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3 0x00002000
+#endif
+
+// TLS 1.2 and 1.3, never older. Windows before 11 refuses the 1.3 flag: 1.2 alone
+// then. Without 1.2 (Windows 7 lacking KB3140245) the session fails, and with it
+// every request.
+bool allowOnlyModernTls(HINTERNET session) {
+    constexpr DWORD choices[] = {WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 |
+                                     WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3,
+                                 WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2};
+    for (DWORD protocols : choices) {
+        if (WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols,
+                             sizeof(protocols))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 HttpResult failed(HttpFailure failure, DWORD error) {
     HttpResult result;
     result.failure = failure;
@@ -195,7 +215,8 @@ struct HttpClient::Session {
         if (!session) {
             return GetLastError();
         }
-        if (!WinHttpSetTimeouts(session.get(), static_cast<int>(timeoutMilliseconds),
+        if (!allowOnlyModernTls(session.get()) ||
+            !WinHttpSetTimeouts(session.get(), static_cast<int>(timeoutMilliseconds),
                                 static_cast<int>(timeoutMilliseconds),
                                 static_cast<int>(timeoutMilliseconds),
                                 static_cast<int>(timeoutMilliseconds))) {

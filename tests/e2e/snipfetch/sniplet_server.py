@@ -24,8 +24,9 @@ came, is appended to <root>/requests.log (unless --no-log).
 
 With --tls-dir the server speaks HTTPS: each connection gets the certificate
 <tls-dir>/<name>.pem (key <tls-dir>/server.key), where <root>/certificate names
-it ("good" when there is no such file). A connection whose handshake fails is
-closed before any request is read.
+it ("good" when there is no such file), and offers only the TLS version that
+<root>/tls-version names ("1.0", "1.1", "1.2" or "1.3"; any when there is none).
+A connection whose handshake fails is closed before any request is read.
 """
 
 import argparse
@@ -36,9 +37,12 @@ import ssl
 import sys
 import threading
 import urllib.parse
+import warnings
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 stopping = threading.Event()
+TLS_VERSIONS = {"1.0": ssl.TLSVersion.TLSv1, "1.1": ssl.TLSVersion.TLSv1_1,
+                "1.2": ssl.TLSVersion.TLSv1_2, "1.3": ssl.TLSVersion.TLSv1_3}
 MARKERS = (".hang", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
            ".stall", ".cut")
 
@@ -203,18 +207,29 @@ class SnipletServer(ThreadingHTTPServer):
     request_queue_size = 64
     tls_dir = None
 
+    def setting(self, name, default):
+        """The text of <root>/<name>, or the default when there is no such file."""
+        try:
+            with open(os.path.join(self.root, name), encoding="utf-8") as chosen:
+                return chosen.read().strip()
+        except FileNotFoundError:
+            return default
+
     def get_request(self):
         connection, address = super().get_request()
         if self.tls_dir is None:
             return connection, address
-        try:
-            with open(os.path.join(self.root, "certificate"), encoding="utf-8") as chosen:
-                name = chosen.read().strip()
-        except FileNotFoundError:
-            name = "good"
+        name = self.setting("certificate", "good")
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(os.path.join(self.tls_dir, name + ".pem"),
                                 os.path.join(self.tls_dir, "server.key"))
+        version = TLS_VERSIONS.get(self.setting("tls-version", ""))
+        if version is not None:
+            # OpenSSL 3 offers TLS 1.0 and 1.1 only at security level 0.
+            context.set_ciphers("DEFAULT:@SECLEVEL=0")
+            with warnings.catch_warnings():  # the old versions are deprecated: that is the point
+                warnings.simplefilter("ignore", DeprecationWarning)
+                context.minimum_version = context.maximum_version = version
         # The handshake runs on the connection's own thread (SnipletHandler.setup).
         return context.wrap_socket(connection, server_side=True,
                                    do_handshake_on_connect=False), address

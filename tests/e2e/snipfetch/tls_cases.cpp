@@ -38,6 +38,42 @@ E2E_CASE(tls, get_list_and_download) {
     window.close();
 }
 
+// From now on the site offers this TLS version alone ("1.0" ... "1.3").
+void offerOnly(const SnipletSite& site, std::string_view version) {
+    writeFileBytes(site.root() + L"\\tls-version", version);
+}
+
+// Only TLS 1.2 and later: a server of an older version is refused in the
+// handshake, so no request reaches it. (Wine never reaches a server of TLS 1.3
+// alone, whatever the client asks for.)
+E2E_CASE(tls, versions_before_1_2_are_refused) {
+    SnipletSite site;
+    presentCertificate(site, "good");
+    site.serveCatalogue("a.snp\r\n");
+    const auto catalogue =
+        L"https://localhost:" + Suite::option(L"tls-port") + L"/Sniplets/Sniplets.txt";
+    for (const char* version : {"1.0", "1.1"}) {
+        offerOnly(site, version);
+        const auto refused = platform::HttpClient().get(catalogue, 1 << 20);
+        note(std::string("TLS ") + version + ": " + utf8(platform::describe(refused)));
+        check(refused.failure == platform::HttpFailure::insecure,
+              "a failure of the secure channel");
+        SnipfetchRun window;
+        window.getList();
+        window.expectMessage(L"Error", text::listError, BoxIcon::Stop);
+        window.checkRows({});
+        window.close();
+    }
+    site.checkRequests({});
+    offerOnly(site, "1.2");
+    SnipfetchRun window;
+    window.getList();
+    window.expectNoMessage();
+    window.checkRows({L"a.snp"});
+    window.close();
+    site.checkRequests({"/Sniplets/Sniplets.txt"});
+}
+
 // Refused in the handshake, before the request goes out: the Error, no rows.
 E2E_CASE(tls, bad_certificates_are_refused) {
     SnipletSite site;
