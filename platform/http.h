@@ -21,6 +21,7 @@ enum class HttpFailure {
     badRedirect,   // a redirect from https to http, to another scheme, or past the 10th
     badStatus,     // a response whose status is not 200
     lengthUnknown, // no Content-Length, so a body cut short could not be told apart
+    badFraming,    // Content-Lengths that differ, a transfer coding or a content coding
     shortBody,     // fewer bytes than the response's Content-Length announced
     tooLarge,      // more than the caller's limit
     notStored,     // the sink refused the bytes (error: the OS error)

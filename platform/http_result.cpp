@@ -31,6 +31,8 @@ std::wstring describe(const HttpResult& result) {
         return L"bad status " + std::to_wstring(result.status);
     case HttpFailure::lengthUnknown:
         return L"no Content-Length";
+    case HttpFailure::badFraming:
+        return L"body framed in a way that cannot be checked";
     case HttpFailure::shortBody:
         return afterBytes(L"body cut short");
     case HttpFailure::tooLarge:

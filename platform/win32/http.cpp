@@ -9,7 +9,7 @@
 // hands back tells the two apart. A Content-Length can be checked.
 #include "platform/http.h"
 
-#include "platform/content_length.h"
+#include "platform/body_framing.h"
 #include "platform/low_speed_limit.h"
 #include "platform/redirect.h"
 #include "platform/win32/background_thread.h"
@@ -146,32 +146,48 @@ bool isRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-// The response's Location header, when it has one.
-std::optional<std::wstring> locationOf(HINTERNET request) {
+// The text of the header of that kind at `index`, which then moves on to the
+// next one of that kind; nothing when there is none.
+std::optional<std::wstring> headerValue(HINTERNET request, DWORD query, DWORD& index) {
     DWORD size = 0;
-    WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
-                        WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
+    WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
+                        &size, &index);
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
         return std::nullopt;
     }
-    std::wstring location(size / sizeof(wchar_t), L'\0');
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
-                             location.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
+    std::wstring value(size / sizeof(wchar_t), L'\0');
+    if (!WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &size,
+                             &index)) {
         return std::nullopt;
     }
-    location.resize(size / sizeof(wchar_t));
-    return location;
+    value.resize(size / sizeof(wchar_t));
+    return value;
 }
 
-// The response's Content-Length, when it has one we can read.
-std::optional<unsigned long long> contentLength(HINTERNET request) {
-    wchar_t text[32] = {};
-    DWORD size = sizeof(text);
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX,
-                             text, &size, WINHTTP_NO_HEADER_INDEX)) {
-        return std::nullopt;
+std::optional<std::wstring> locationOf(HINTERNET request) {
+    DWORD first = 0;
+    return headerValue(request, WINHTTP_QUERY_LOCATION, first);
+}
+
+// Every header that frames the body; Content-Length may come more than once.
+BodyHeaders bodyHeadersOf(HINTERNET request) {
+    constexpr int mostLengths = 16;
+    BodyHeaders headers;
+    DWORD index = 0;
+    while (headers.contentLengths.size() < mostLengths) {
+        auto length = headerValue(request, WINHTTP_QUERY_CONTENT_LENGTH, index);
+        if (!length) {
+            break;
+        }
+        headers.contentLengths.push_back(*std::move(length));
     }
-    return parseContentLength(std::wstring_view(text, size / sizeof(wchar_t)));
+    DWORD first = 0;
+    headers.transferCoded =
+        headerValue(request, WINHTTP_QUERY_TRANSFER_ENCODING, first).has_value();
+    first = 0;
+    headers.contentEncoding =
+        headerValue(request, WINHTTP_QUERY_CONTENT_ENCODING, first).value_or(L"");
+    return headers;
 }
 
 // The body kept in memory, up to a limit.
@@ -319,16 +335,17 @@ HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink
         result.failure = HttpFailure::badStatus;
         return result;
     }
-    const auto length = contentLength(request.get());
-    if (!length) {
-        result.failure = HttpFailure::lengthUnknown;
+    const auto framed = framedLength(bodyHeadersOf(request.get()));
+    if (framed.framing != Framing::byLength) {
+        result.failure = framed.framing == Framing::noLength ? HttpFailure::lengthUnknown
+                                                             : HttpFailure::badFraming;
         return result;
     }
-    if (*length > limit) {
+    if (framed.length > limit) {
         result.failure = HttpFailure::tooLarge;
         return result;
     }
-    auto body = readBody(request.get(), *length, sink);
+    auto body = readBody(request.get(), framed.length, sink);
     body.status = result.status;
     return body;
 }

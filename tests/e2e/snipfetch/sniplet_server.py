@@ -18,6 +18,10 @@ Beside a served file, marker files change how its path is answered:
   <path>.huge      holds a length: announce it and send zero bytes until done
   <path>.hang      accept the request and never answer
   <path>.redirect  holds a path: answer 302 with it as Location
+  <path>.hostile   holds a seed: answer each request from a random mix of good
+                   and broken answers (hostile_answers.py), close the connection,
+                   and append "<seed> <number> <verdict>" to <root>/hostile.log;
+                   the body a client may take is written to <path>.kept
 
 A path with no file and no marker gets 404. Every request line's path, as it
 came, is appended to <root>/requests.log (unless --no-log).
@@ -40,10 +44,12 @@ import urllib.parse
 import warnings
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+import hostile_answers
+
 stopping = threading.Event()
 TLS_VERSIONS = {"1.0": ssl.TLSVersion.TLSv1, "1.1": ssl.TLSVersion.TLSv1_1,
                 "1.2": ssl.TLSVersion.TLSv1_2, "1.3": ssl.TLSVersion.TLSv1_3}
-MARKERS = (".hang", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
+MARKERS = (".hostile", ".hang", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
            ".stall", ".cut")
 
 
@@ -160,6 +166,9 @@ class SnipletHandler(BaseHTTPRequestHandler):
             self.error_page(400)
             return
         marker = {name: self.marker(path, name) for name in MARKERS}
+        if marker[".hostile"] is not None:
+            self.answer_hostile(path, marker[".hostile"])
+            return
         if marker[".hang"] is not None:
             self.hang()
             return
@@ -179,6 +188,27 @@ class SnipletHandler(BaseHTTPRequestHandler):
         else:
             with open(path, "rb") as served:
                 self.send_file(served.read(), marker)
+
+    def answer_hostile(self, path, seed):
+        with self.server.log_lock:
+            number = self.server.hostile_counts.get(seed, 0)
+            self.server.hostile_counts[seed] = number + 1
+        with open(path, "rb") as served:
+            body = served.read()
+        wire, verdict, kept = hostile_answers.answer(seed, number, self.path, body)
+        # Told before it is sent: the client's outcome never comes ahead of it.
+        if verdict in ("whole", "surplus"):
+            with open(path + ".kept", "wb") as kept_file:
+                kept_file.write(kept)
+        with self.server.log_lock:
+            with open(os.path.join(self.server.root, "hostile.log"), "a", encoding="ascii") as log:
+                log.write(f"{seed} {number} {verdict}\n")
+        self.close_connection = True
+        try:
+            self.wfile.write(wire)
+            self.wfile.flush()
+        except OSError:  # the client gave up
+            pass
 
     def send_file(self, body, marker):
         if marker[".chunked"] is not None:
@@ -261,6 +291,7 @@ def main():
     server.tls_dir = args.tls_dir
     server.request_log = None if args.no_log else os.path.join(server.root, "requests.log")
     server.log_lock = threading.Lock()
+    server.hostile_counts = {}
 
     def stop(signum, frame):
         stopping.set()

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace snipfetch_e2e {
 
 using namespace e2e;
@@ -13,6 +15,7 @@ using namespace e2e;
 SnipletSite::SnipletSite(std::wstring_view option) : root_(windowsPath(Suite::option(option))) {
     require(removeAll(sniplets()), "could not empty " + describe(sniplets()));
     require(removeAll(root_ + L"\\requests.log"), "could not remove the request log");
+    require(removeAll(root_ + L"\\hostile.log"), "could not remove the hostile log");
     CreateDirectoryW(root_.c_str(), nullptr);
     require(CreateDirectoryW(sniplets().c_str(), nullptr) != 0,
             "could not make " + describe(sniplets()));
@@ -27,11 +30,30 @@ void SnipletSite::mark(std::wstring_view name, std::wstring_view marker, std::st
 }
 
 void SnipletSite::clearMarkers(std::wstring_view name) {
-    for (const auto* marker : {L".status", L".cut", L".hang", L".redirect", L".chunked",
-                               L".nolength", L".trickle", L".stall", L".delay", L".huge"}) {
+    for (const auto* marker :
+         {L".status", L".cut", L".hang", L".redirect", L".chunked", L".nolength", L".trickle",
+          L".stall", L".delay", L".huge", L".hostile", L".kept"}) {
         const auto path = sniplets() + L"\\" + std::wstring(name) + marker;
         require(removeAll(path), "could not remove " + describe(path));
     }
+}
+
+std::vector<std::string> SnipletSite::hostileVerdicts(unsigned seed) const {
+    std::vector<std::string> verdicts;
+    const auto log = readFileBytes(root_ + L"\\hostile.log").value_or("");
+    const auto prefix = std::to_string(seed) + " ";
+    for (std::size_t start = 0, end; start < log.size(); start = end + 1) {
+        end = std::min(log.find('\n', start), log.size());
+        const auto line = log.substr(start, end - start);
+        if (line.starts_with(prefix)) {
+            verdicts.push_back(line.substr(line.rfind(' ') + 1));
+        }
+    }
+    return verdicts;
+}
+
+std::string SnipletSite::keptBody(std::wstring_view name) const {
+    return readFileBytes(sniplets() + L"\\" + std::wstring(name) + L".kept").value_or("");
 }
 
 std::vector<std::string> SnipletSite::requests() const {

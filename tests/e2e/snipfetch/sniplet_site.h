@@ -50,6 +50,15 @@ public:
     }
     // The server answers 302 with this path as the new location.
     void redirect(std::wstring_view name, std::string_view path) { mark(name, L".redirect", path); }
+    // The server answers each request for the name at random (hostile_answers.py),
+    // from this seed.
+    void hostile(std::wstring_view name, unsigned seed) {
+        mark(name, L".hostile", std::to_string(seed));
+    }
+    // What each answer of that seed was, in order: "whole", "redirect" or "bad".
+    std::vector<std::string> hostileVerdicts(unsigned seed) const;
+    // The body of the name's last whole hostile answer.
+    std::string keptBody(std::wstring_view name) const;
     // The name is served plainly again.
     void clearMarkers(std::wstring_view name);
 
