@@ -7,7 +7,7 @@ option(FUZZERS "Build the libFuzzer targets in tests/fuzz (clang)" OFF)
 
 if(SANITIZERS)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
-                      -fno-omit-frame-pointer -g)
+                      -fno-omit-frame-pointer -gline-tables-only)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
 
