@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/decimal_text.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/module_path.h"
@@ -96,7 +97,7 @@ std::wstring errorText(unsigned long error) {
         text.pop_back();
     }
     if (text.empty()) {
-        return L"Error " + std::to_wstring(error);
+        return L"Error " + decimalText(error);
     }
     return text;
 }

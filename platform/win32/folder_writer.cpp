@@ -5,6 +5,7 @@
 // folder looks up the target's name there.
 #include "platform/folder_writer.h"
 
+#include "platform/decimal_text.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/write_all.h"
 
@@ -28,8 +29,8 @@ bool isPlainName(const std::wstring& name) {
 DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle& file) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + L"\\~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(++counter) + L".tmp";
+        path = folder + L"\\~" + decimalText(GetCurrentProcessId()) + L"-" +
+               decimalText(++counter) + L".tmp";
         const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
@@ -161,7 +162,7 @@ const std::wstring& FolderWriter::stagingFolder() {
         // Without a staging folder the temporary files go into the folder
         // itself, which is slower but as safe.
         staging_ = std::make_unique<Staging>();
-        staging_->path = folder_ + L"\\~staging-" + std::to_wstring(GetCurrentProcessId());
+        staging_->path = folder_ + L"\\~staging-" + decimalText(GetCurrentProcessId());
         if (CreateDirectoryW(staging_->path.c_str(), nullptr)) {
             SetFileAttributesW(staging_->path.c_str(), FILE_ATTRIBUTE_HIDDEN);
             staging_->made = true;
