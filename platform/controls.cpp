@@ -117,23 +117,38 @@ void StaticControl::pushToPeer() {
 
 CheckList::CheckList(Form& form, ControlSpec design) : Control(form, std::move(design)) {}
 
+std::wstring_view CheckList::item(std::size_t row) const {
+    const std::size_t end = ends_.at(row);
+    const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
+    return std::wstring_view(texts_).substr(begin, end - begin);
+}
+
 void CheckList::setChecked(std::size_t row, bool checked) {
-    rows_.at(row).checked = checked;
+    checks_.at(row) = checked ? 1 : 0;
     if (peer_ && row < firstUnshownRow_) {
         peer_->showChecked(row, checked);
     }
 }
 
 void CheckList::clear() {
-    rows_.clear();
+    // The memory goes too: the next list may be much shorter.
+    std::wstring().swap(texts_);
+    std::vector<std::size_t>().swap(ends_);
+    std::vector<std::uint8_t>().swap(checks_);
     firstUnshownRow_ = 0;
     showPending();
 }
 
-void CheckList::addItem(const std::wstring& text) {
-    firstUnshownRow_ = std::min(firstUnshownRow_, rows_.size());
-    rows_.push_back(Row{text, false});
+void CheckList::addItem(std::wstring_view text) {
+    firstUnshownRow_ = std::min(firstUnshownRow_, count());
+    texts_.append(text);
+    ends_.push_back(texts_.size());
+    checks_.push_back(0);
     showPending();
+}
+
+void CheckList::reserve(std::size_t characters) {
+    texts_.reserve(texts_.size() + characters);
 }
 
 void CheckList::beginUpdate() {
@@ -155,13 +170,38 @@ void CheckList::endUpdate() {
 }
 
 void CheckList::userToggled(std::size_t row, bool checked) {
-    if (row < rows_.size()) {
-        rows_[row].checked = checked;
+    if (row < count()) {
+        checks_[row] = checked ? 1 : 0;
     }
 }
 
+std::vector<std::size_t> CheckList::userPressedSpace(std::size_t focused,
+                                                     const std::vector<std::size_t>& selected) {
+    std::vector<std::size_t> changed;
+    if (focused >= count()) {
+        return changed;
+    }
+    const std::uint8_t check = checks_[focused] == 0 ? 1 : 0;
+    const bool focusedSelected =
+        std::find(selected.begin(), selected.end(), focused) != selected.end();
+    if (selected.size() < 2 || !focusedSelected) {
+        checks_[focused] = check;
+        changed.push_back(focused);
+        return changed;
+    }
+    for (const std::size_t row : selected) {
+        if (row < count() && checks_[row] != check) {
+            checks_[row] = check;
+            changed.push_back(row);
+        }
+    }
+    return changed;
+}
+
 void CheckList::reset() {
-    rows_.clear();
+    std::wstring().swap(texts_);
+    std::vector<std::size_t>().swap(ends_);
+    std::vector<std::uint8_t>().swap(checks_);
     firstUnshownRow_ = 0;
 }
 

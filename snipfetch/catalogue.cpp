@@ -9,7 +9,27 @@ namespace snipfetch {
 namespace {
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::wstring_view entrySeparator = L"\r\n";
+
+// Calls each(entry) for every CR LF-separated entry: none for an empty text,
+// an empty last one for a text that ends in CR LF.
+template <class Char, class Each>
+void forEachEntry(std::basic_string_view<Char> text, const Each& each) {
+    constexpr Char separator[] = {Char('\r'), Char('\n')};
+    const std::basic_string_view<Char> crLf(separator, 2);
+    if (text.empty()) {
+        return;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = text.find(crLf, start);
+        if (end == text.npos) {
+            each(text.substr(start));
+            return;
+        }
+        each(text.substr(start, end - start));
+        start = end + crLf.size();
+    }
+}
 
 std::wstring_view trimSpaces(std::wstring_view entry) {
     const auto first = entry.find_first_not_of(L' ');
@@ -35,20 +55,8 @@ std::wstring decodeCatalogue(std::string_view body) {
 
 std::vector<std::wstring> splitCatalogue(std::wstring_view text) {
     std::vector<std::wstring> entries;
-    if (text.empty()) {
-        return entries;
-    }
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = text.find(entrySeparator, start);
-        const auto piece =
-            text.substr(start, end == std::wstring_view::npos ? text.npos : end - start);
-        entries.emplace_back(trimSpaces(piece));
-        if (end == std::wstring_view::npos) {
-            return entries;
-        }
-        start = end + entrySeparator.size();
-    }
+    forEachEntry(text, [&](std::wstring_view entry) { entries.emplace_back(trimSpaces(entry)); });
+    return entries;
 }
 
 std::vector<std::wstring> catalogueNames(std::wstring_view text) {
@@ -56,6 +64,31 @@ std::vector<std::wstring> catalogueNames(std::wstring_view text) {
     std::erase_if(entries,
                   [](const std::wstring& name) { return !platform::isUsableFileName(name); });
     return entries;
+}
+
+void forEachCatalogueName(std::string_view body,
+                          const std::function<void(std::wstring_view name)>& take) {
+    const auto offerEntry = [&](std::wstring_view entry) {
+        const auto name = trimSpaces(entry);
+        if (platform::isUsableFileName(name)) {
+            take(name);
+        }
+    };
+    auto withoutMark = body;
+    if (withoutMark.starts_with(utf8ByteOrderMark)) {
+        withoutMark.remove_prefix(utf8ByteOrderMark.size());
+    }
+    // CR and LF never occur inside a UTF-8 sequence, so the bytes split as the text would.
+    if (appendUtf8(withoutMark, nullptr)) {
+        std::wstring entry;
+        forEachEntry(withoutMark, [&](std::string_view bytes) {
+            entry.clear();
+            appendUtf8(bytes, &entry);
+            offerEntry(entry);
+        });
+        return;
+    }
+    forEachEntry(std::wstring_view(platform::fromAnsi(body)), offerEntry);
 }
 
 } // namespace snipfetch

@@ -1,6 +1,7 @@
 // The server's catalogue: a text of sniplet file names, one per CR LF-separated entry.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,11 @@ std::vector<std::wstring> splitCatalogue(std::wstring_view text);
 // order, duplicates kept. Anything else (empty, "..", separators, device names
 // ...) is dropped: a name from the server never leads outside the folder.
 std::vector<std::wstring> catalogueNames(std::wstring_view text);
+
+// The names catalogueNames(decodeCatalogue(body)) gives, handed to `take` one at
+// a time, without a decoded copy of the whole body or a string per name: a UTF-8
+// body is decoded entry by entry. Each view lasts until the next call.
+void forEachCatalogueName(std::string_view body,
+                          const std::function<void(std::wstring_view name)>& take);
 
 } // namespace snipfetch

@@ -9,8 +9,6 @@
 #include "snipfetch/catalogue.h"
 #include "snipfetch/sniplet_url.h"
 
-#include <unordered_set>
-
 namespace snipfetch {
 
 namespace {
@@ -27,16 +25,6 @@ private:
     platform::CheckList& list_;
 };
 
-// One listing of the folder, so each entry's test costs the same however many
-// files the folder holds.
-std::unordered_set<std::wstring> presentFiles(const std::wstring& folder) {
-    std::unordered_set<std::wstring> present;
-    for (const auto& name : platform::ordinaryFileNames(folder)) {
-        present.insert(platform::fileNameCaseKey(name));
-    }
-    return present;
-}
-
 // Far above any real catalogue; a body with no end fails here instead of
 // growing the process until memory runs out.
 constexpr std::size_t largestCatalogue = 64u << 20;
@@ -51,20 +39,28 @@ void DownloadWindow::onGetListClick() {
                              platform::mb::critical, L"Error");
         return;
     }
-    const auto names = catalogueNames(decodeCatalogue(response.body));
 
+    // One listing of the folder, so each name's test costs the same however
+    // many files the folder holds. An empty folder needs no case keys at all.
+    const auto present = platform::ordinaryFileNameSet(snipletFolder);
+    std::wstring key;
     auto& list = newSniplets_;
-    const auto present = presentFiles(snipletFolder);
     bool found = false;
     {
         const ListUpdate update(list);
         list.clear();
-        for (const auto& name : names) {
-            if (!present.contains(platform::fileNameCaseKey(name))) {
-                list.addItem(name);
-                found = true;
+        // No name takes more characters than its bytes in the body.
+        list.reserve(response.body.size());
+        forEachCatalogueName(response.body, [&](std::wstring_view name) {
+            if (!present.empty()) {
+                platform::fileNameCaseKey(name, key);
+                if (present.containsKey(key)) {
+                    return;
+                }
             }
-        }
+            list.addItem(name);
+            found = true;
+        });
     }
 
     if (!found) {

@@ -64,5 +64,24 @@ TEST(CatalogueDecode, FallsBackToTheAnsiCodePageWhenNotUtf8) {
     EXPECT_EQ(decodeCatalogue("x\xC3"), L"x\u00C3");
 }
 
+// Name by name from the body gives what decoding the whole body and splitting
+// it gives: UTF-8 with and without a mark, and a body that is not UTF-8.
+TEST(CatalogueNames, OneAtATimeFromTheBodyAsFromTheDecodedText) {
+    for (const std::string& body : {
+             std::string("a.snp\r\n  b c.snp \r\n..\r\n\r\na.snp\r\n"),
+             std::string("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9.snp\r\n\xE2\x82\xAC.snp"),
+             std::string("caf\xE9.snp\r\nna\xEFve.snp\r\n"), // Latin-1 bytes, no UTF-8
+             std::string(),
+         }) {
+        Entries oneAtATime;
+        forEachCatalogueName(body, [&](std::wstring_view name) { oneAtATime.emplace_back(name); });
+        EXPECT_EQ(oneAtATime, catalogueNames(decodeCatalogue(body))) << body;
+    }
+    Entries names;
+    forEachCatalogueName("\xEF\xBB\xBFx.snp\r\n\xC3\xA9.snp",
+                         [&](std::wstring_view name) { names.emplace_back(name); });
+    EXPECT_EQ(names, (Entries{L"x.snp", L"\u00E9.snp"}));
+}
+
 } // namespace
 } // namespace snipfetch
