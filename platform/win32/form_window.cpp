@@ -3,6 +3,7 @@
 #include "platform/control_order.h"
 #include "platform/twips.h"
 #include "platform/win32/background_thread.h"
+#include "platform/win32/close_during_wait.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/layout.h"
 #include "platform/win32/message_loop.h"
@@ -235,11 +236,18 @@ LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // While a handler waits for the network only sent messages get through, and a
-    // command among them (a button pressed by an accessibility tool, a close)
-    // would start a handler inside the running one: it waits its turn instead.
-    if ((message == WM_COMMAND || message == WM_CLOSE) && waitingResponsively()) {
-        PostMessageW(window, message, wParam, lParam);
-        return 0;
+    // command among them (a button pressed by an accessibility tool) would start
+    // a handler inside the running one: it waits its turn instead. A close ends
+    // the wait and the program.
+    if (waitingResponsively()) {
+        if (message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)) {
+            askToClose();
+            return 0;
+        }
+        if (message == WM_COMMAND) {
+            PostMessageW(window, message, wParam, lParam);
+            return 0;
+        }
     }
     switch (message) {
     case WM_COMMAND:
