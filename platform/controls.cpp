@@ -1,8 +1,11 @@
 #include "platform/controls.h"
 
 #include "platform/form.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
 namespace platform {
@@ -117,10 +120,16 @@ void StaticControl::pushToPeer() {
 
 CheckList::CheckList(Form& form, ControlSpec design) : Control(form, std::move(design)) {}
 
-std::wstring_view CheckList::item(std::size_t row) const {
-    const std::size_t end = ends_.at(row);
-    const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
-    return std::wstring_view(texts_).substr(begin, end - begin);
+void CheckList::itemInto(std::size_t row, std::wstring& text) const {
+    const Piece piece = pieces_.at(row);
+    text.clear();
+    appendUtf8(std::string_view(utf8_).substr(piece.offset, piece.length), &text);
+}
+
+std::wstring CheckList::item(std::size_t row) const {
+    std::wstring text;
+    itemInto(row, text);
+    return text;
 }
 
 void CheckList::setChecked(std::size_t row, bool checked) {
@@ -131,24 +140,31 @@ void CheckList::setChecked(std::size_t row, bool checked) {
 }
 
 void CheckList::clear() {
-    // The memory goes too: the next list may be much shorter.
-    std::wstring().swap(texts_);
-    std::vector<std::size_t>().swap(ends_);
-    std::vector<std::uint8_t>().swap(checks_);
-    firstUnshownRow_ = 0;
-    showPending();
+    setItems({}, {});
 }
 
 void CheckList::addItem(std::wstring_view text) {
+    const auto bytes = encodeUtf8(text);
+    if (utf8_.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("check list texts too long");
+    }
     firstUnshownRow_ = std::min(firstUnshownRow_, count());
-    texts_.append(text);
-    ends_.push_back(texts_.size());
+    pieces_.push_back(
+        Piece{static_cast<std::uint32_t>(utf8_.size()), static_cast<std::uint32_t>(bytes.size())});
+    utf8_.append(bytes);
     checks_.push_back(0);
     showPending();
 }
 
-void CheckList::reserve(std::size_t characters) {
-    texts_.reserve(texts_.size() + characters);
+void CheckList::setItems(std::string utf8, std::vector<Piece> pieces) {
+    // Shown in one batch. The memory of the rows before goes too: the next
+    // list may be much shorter.
+    beginUpdate();
+    utf8_ = std::move(utf8);
+    pieces_ = std::move(pieces);
+    std::vector<std::uint8_t>(pieces_.size(), 0).swap(checks_);
+    firstUnshownRow_ = 0;
+    endUpdate();
 }
 
 void CheckList::beginUpdate() {
@@ -199,8 +215,8 @@ std::vector<std::size_t> CheckList::userPressedSpace(std::size_t focused,
 }
 
 void CheckList::reset() {
-    std::wstring().swap(texts_);
-    std::vector<std::size_t>().swap(ends_);
+    std::string().swap(utf8_);
+    std::vector<Piece>().swap(pieces_);
     std::vector<std::uint8_t>().swap(checks_);
     firstUnshownRow_ = 0;
 }

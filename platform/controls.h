@@ -111,23 +111,31 @@ private:
     void pushToPeer() override;
 };
 
-// The rows' texts are kept in one block of characters with the end of each, and
-// their checks as bits, so a list of a million rows holds no string per row.
+// The rows' texts are kept as pieces of one block of UTF-8 text, and their checks
+// as bytes, so a list of a million rows holds no string per row, and a block that
+// already holds the texts (a catalogue as it came) can be handed over as it is.
 class CheckList : public Control {
 public:
     CheckList(Form& form, ControlSpec design);
 
-    std::size_t count() const { return ends_.size(); }
-    // Valid until the rows change.
-    std::wstring_view item(std::size_t row) const;
+    // Where a row's text lies in the block, in bytes.
+    struct Piece {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+
+    std::size_t count() const { return pieces_.size(); }
+    std::wstring item(std::size_t row) const;
+    // The same text into `text`, whose storage is reused: for a walk over many rows.
+    void itemInto(std::size_t row, std::wstring& text) const;
     bool checked(std::size_t row) const { return checks_.at(row) != 0; }
     void setChecked(std::size_t row, bool checked);
 
     void clear();
     void addItem(std::wstring_view text); // appended unchecked, as the last row
-    // Room for rows whose texts come to at most `characters`: a long list then
-    // grows without copying what it holds.
-    void reserve(std::size_t characters);
+    // Replaces every row with these pieces of `utf8`, unchecked, in this order.
+    // Each piece must lie within the block and hold well-formed UTF-8.
+    void setItems(std::string utf8, std::vector<Piece> pieces);
 
     // Many rows at once without a redraw per row; nests.
     void beginUpdate();
@@ -145,8 +153,8 @@ public:
 
 private:
     static constexpr std::size_t allShown = static_cast<std::size_t>(-1);
-    std::wstring texts_;
-    std::vector<std::size_t> ends_;    // where each row's text ends in texts_
+    std::string utf8_;
+    std::vector<Piece> pieces_;
     std::vector<std::uint8_t> checks_; // 0 or 1: less code than std::vector<bool>
     int updateDepth_ = 0;
     std::size_t firstUnshownRow_ = allShown; // the peer is behind from this row on

@@ -1,5 +1,8 @@
 #include "platform/file_name_set.h"
 
+#include "platform/utf8.h"
+
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -7,54 +10,67 @@ namespace platform {
 
 namespace {
 
-// FNV-1a over the UTF-16 (or UTF-32) units: quick, and even enough for names
+// FNV-1a over the bytes, folded to 32 bits: quick, and even enough for names
 // that differ in a digit or two.
-std::uint64_t hashOf(std::wstring_view key) {
+std::uint32_t hashOf(std::string_view key) {
     std::uint64_t hash = 14695981039346656037ULL;
-    for (const wchar_t c : key) {
-        hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211ULL;
+    for (const char c : key) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     }
-    return hash;
-}
-
-// The table's index takes the low bits of the folded hash, the slot keeps all 32.
-std::uint32_t slotHash(std::wstring_view key) {
-    const std::uint64_t hash = hashOf(key);
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
+constexpr std::size_t lengthBytes = 2;
+
 } // namespace
 
-std::wstring_view FileNameSet::keyAt(std::size_t index) const {
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::wstring_view(keys_).substr(begin, ends_[index] - begin);
+std::string_view FileNameSet::keyAt(std::uint32_t start) const {
+    const char* record = blocks_[start / blockSize].get() + start % blockSize;
+    const std::size_t length = static_cast<unsigned char>(record[0]) |
+                               static_cast<std::size_t>(static_cast<unsigned char>(record[1])) << 8;
+    return std::string_view(record + lengthBytes, length);
 }
 
 void FileNameSet::addKey(std::wstring_view key) {
-    constexpr auto most = std::numeric_limits<std::uint32_t>::max();
-    if (key.size() > most - keys_.size() || ends_.size() >= most / 2) {
-        throw std::length_error("too many file names");
+    encoded_.clear();
+    appendEncodedUtf8(key, encoded_);
+    const std::size_t recordSize = lengthBytes + encoded_.size();
+    if (encoded_.size() > 0xFFFF ||
+        blocks_.size() >= std::numeric_limits<std::uint32_t>::max() / blockSize) {
+        throw std::length_error("file name too long, or too many");
     }
-    if ((ends_.size() + 1) * 2 > slots_.size()) {
+    if ((size_ + 1) * 2 > slots_.size()) {
         grow();
     }
-    keys_.append(key);
-    ends_.push_back(static_cast<std::uint32_t>(keys_.size()));
-    place(Slot{slotHash(key), static_cast<std::uint32_t>(ends_.size())});
+    if (blockSize - usedInLastBlock_ < recordSize) {
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
+        usedInLastBlock_ = 0;
+    }
+    char* record = blocks_.back().get() + usedInLastBlock_;
+    record[0] = static_cast<char>(encoded_.size() & 0xFF);
+    record[1] = static_cast<char>(encoded_.size() >> 8);
+    std::memcpy(record + lengthBytes, encoded_.data(), encoded_.size());
+    const auto start =
+        static_cast<std::uint32_t>((blocks_.size() - 1) * blockSize + usedInLastBlock_);
+    usedInLastBlock_ += recordSize;
+    ++size_;
+    place(Slot{hashOf(encoded_), start + 1});
 }
 
 bool FileNameSet::containsKey(std::wstring_view key) const {
     if (slots_.empty()) {
         return false;
     }
-    const std::uint32_t hash = slotHash(key);
+    encoded_.clear();
+    appendEncodedUtf8(key, encoded_);
+    const std::uint32_t hash = hashOf(encoded_);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
-        if (slot.entry == 0) {
+        if (slot.key == 0) {
             return false;
         }
-        if (slot.hash == hash && keyAt(slot.entry - 1) == key) {
+        if (slot.hash == hash && keyAt(slot.key - 1) == encoded_) {
             return true;
         }
     }
@@ -64,7 +80,7 @@ bool FileNameSet::containsKey(std::wstring_view key) const {
 void FileNameSet::place(Slot slot) {
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = slot.hash & mask;
-    while (slots_[at].entry != 0) {
+    while (slots_[at].key != 0) {
         at = (at + 1) & mask;
     }
     slots_[at] = slot;
@@ -74,7 +90,7 @@ void FileNameSet::grow() {
     std::vector<Slot> old(slots_.empty() ? 64 : slots_.size() * 2);
     old.swap(slots_);
     for (const Slot& slot : old) {
-        if (slot.entry != 0) {
+        if (slot.key != 0) {
             place(slot);
         }
     }

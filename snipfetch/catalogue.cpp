@@ -2,7 +2,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_names.h"
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
 namespace snipfetch {
 
@@ -47,7 +47,7 @@ std::wstring decodeCatalogue(std::string_view body) {
     if (withoutMark.starts_with(utf8ByteOrderMark)) {
         withoutMark.remove_prefix(utf8ByteOrderMark.size());
     }
-    if (auto text = decodeUtf8(withoutMark)) {
+    if (auto text = platform::decodeUtf8(withoutMark)) {
         return *std::move(text);
     }
     return platform::fromAnsi(body);
@@ -66,29 +66,35 @@ std::vector<std::wstring> catalogueNames(std::wstring_view text) {
     return entries;
 }
 
-void forEachCatalogueName(std::string_view body,
-                          const std::function<void(std::wstring_view name)>& take) {
-    const auto offerEntry = [&](std::wstring_view entry) {
-        const auto name = trimSpaces(entry);
-        if (platform::isUsableFileName(name)) {
-            take(name);
+std::string catalogueAsUtf8(std::string body) {
+    if (platform::appendUtf8(body, nullptr)) {
+        return body;
+    }
+    return platform::encodeUtf8(platform::fromAnsi(body));
+}
+
+void forEachCatalogueName(std::string_view utf8,
+                          const std::function<void(std::wstring_view name, std::size_t offset,
+                                                   std::size_t length)>& take) {
+    std::size_t start = 0;
+    if (utf8.starts_with(utf8ByteOrderMark)) {
+        start = utf8ByteOrderMark.size();
+    }
+    // CR and LF never occur inside a UTF-8 sequence, and the spaces trimmed are
+    // single bytes: the entries split and trim in bytes as they would as text.
+    std::wstring name;
+    forEachEntry(utf8.substr(start), [&](std::string_view entry) {
+        const auto first = entry.find_first_not_of(' ');
+        if (first == entry.npos) {
+            return;
         }
-    };
-    auto withoutMark = body;
-    if (withoutMark.starts_with(utf8ByteOrderMark)) {
-        withoutMark.remove_prefix(utf8ByteOrderMark.size());
-    }
-    // CR and LF never occur inside a UTF-8 sequence, so the bytes split as the text would.
-    if (appendUtf8(withoutMark, nullptr)) {
-        std::wstring entry;
-        forEachEntry(withoutMark, [&](std::string_view bytes) {
-            entry.clear();
-            appendUtf8(bytes, &entry);
-            offerEntry(entry);
-        });
-        return;
-    }
-    forEachEntry(std::wstring_view(platform::fromAnsi(body)), offerEntry);
+        const auto trimmed = entry.substr(first, entry.find_last_not_of(' ') - first + 1);
+        name.clear();
+        platform::appendUtf8(trimmed, &name);
+        if (platform::isUsableFileName(name)) {
+            take(name, static_cast<std::size_t>(trimmed.data() - utf8.data()), trimmed.size());
+        }
+    });
 }
 
 } // namespace snipfetch

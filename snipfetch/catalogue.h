@@ -22,10 +22,16 @@ std::vector<std::wstring> splitCatalogue(std::wstring_view text);
 // ...) is dropped: a name from the server never leads outside the folder.
 std::vector<std::wstring> catalogueNames(std::wstring_view text);
 
+// The body as UTF-8: as it is when it is well-formed UTF-8 (a byte-order mark
+// and all), otherwise converted from the system's ANSI code page.
+std::string catalogueAsUtf8(std::string body);
+
 // The names catalogueNames(decodeCatalogue(body)) gives, handed to `take` one at
-// a time, without a decoded copy of the whole body or a string per name: a UTF-8
-// body is decoded entry by entry. Each view lasts until the next call.
-void forEachCatalogueName(std::string_view body,
-                          const std::function<void(std::wstring_view name)>& take);
+// a time from catalogueAsUtf8(body), with where each lies in it (in bytes): no
+// decoded copy of the whole text and no string per name. The view lasts until
+// the next call.
+void forEachCatalogueName(std::string_view utf8,
+                          const std::function<void(std::wstring_view name, std::size_t offset,
+                                                   std::size_t length)>& take);
 
 } // namespace snipfetch

@@ -199,7 +199,7 @@ private:
         }
         const auto row = static_cast<std::size_t>(item.iItem);
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::wstring_view text = list_.item(row);
+            const std::wstring text = list_.item(row);
             const std::size_t length =
                 std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
             std::copy_n(text.data(), length, item.pszText);
@@ -229,9 +229,11 @@ private:
             start = 0;
         }
         const std::size_t span = (wanted.flags & LVFI_WRAP) ? count : count - start;
+        std::wstring rowText;
         for (std::size_t step = 0; step < span; ++step) {
             const std::size_t row = (start + step) % count;
-            std::wstring_view text = list_.item(row);
+            list_.itemInto(row, rowText);
+            std::wstring_view text = rowText;
             if (prefix) {
                 text = text.substr(0, typed.size());
             }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace snipfetch {
+namespace platform {
 
 // Nothing unless the bytes are well-formed UTF-8: no overlong forms, no
 // surrogates, nothing above U+10FFFF, no sequence cut short.
@@ -17,5 +17,7 @@ bool appendUtf8(std::string_view bytes, std::wstring* out);
 
 // A lone surrogate, which no decoded text holds, becomes U+FFFD.
 std::string encodeUtf8(std::wstring_view text);
+// The same appended to `out`, whose storage is reused.
+void appendEncodedUtf8(std::wstring_view text, std::string& out);
 
-} // namespace snipfetch
+} // namespace platform

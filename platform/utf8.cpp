@@ -1,6 +1,6 @@
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
-namespace snipfetch {
+namespace platform {
 
 namespace {
 
@@ -100,9 +100,7 @@ std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string encodeUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+void appendEncodedUtf8(std::wstring_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<char32_t>(text[i]);
         if (wideIsUtf16 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
@@ -114,7 +112,13 @@ std::string encodeUtf8(std::wstring_view text) {
         }
         appendEncoded(out, c);
     }
+}
+
+std::string encodeUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEncodedUtf8(text, out);
     return out;
 }
 
-} // namespace snipfetch
+} // namespace platform
