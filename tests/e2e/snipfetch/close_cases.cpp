@@ -54,7 +54,14 @@ E2E_CASE(close, during_download_ends_the_program) {
         clickButton(window.control(L"cmdDownload"));
         const auto staging =
             window.sniplets() + L"\\~staging-" + std::to_wstring(window.processId());
-        require(waitUntil([&] { return folderEntries(staging).size() == 1; }, milliseconds{10000}),
+        // a.snp in place, slow.snp on its way.
+        require(waitUntil(
+                    [&] {
+                        return GetFileAttributesW(window.sniplet(L"a.snp").c_str()) !=
+                                   INVALID_FILE_ATTRIBUTES &&
+                               folderEntries(staging).size() == 1;
+                    },
+                    milliseconds{10000}),
                 std::string("no file in flight before ") + way.what);
 
         const Stopwatch clock;
