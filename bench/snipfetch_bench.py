@@ -16,6 +16,7 @@ import tempfile
 import time
 
 GET_LIST_SIZES = (1000, 10000, 100000)
+MILLION = 1000000
 DOWNLOAD_FILES = 1000
 DOWNLOAD_SIZE = 4096
 LARGE_SIZE = 100 * 1000 * 1000
@@ -78,6 +79,62 @@ def measure_get_list(args, env, count):
         peaks.append(int(result["peak_bytes"]))
         starts.append(int(result["start_peak_bytes"]))
     return seconds, peaks, starts
+
+
+def million_folder(work, half_present):
+    """A folder whose Sniplets holds every second name of a million, or none."""
+    folder = os.path.join(work, "million_half" if half_present else "million_none")
+    sniplets = os.path.join(folder, "Sniplets")
+    if not os.path.isdir(sniplets):
+        os.makedirs(sniplets)
+        for index in range(0, MILLION, 2) if half_present else ():
+            open(os.path.join(sniplets, name(index)), "wb").close()
+    return folder
+
+
+def measure_million(args, env, half_present):
+    """Get List of a million names, and in each run the floors under it: a bare
+    listing loop over the same folder and a bare fetch of the same catalogue."""
+    write_catalogue(args.site, MILLION)
+    folder = million_folder(args.work, half_present)
+    rows = MILLION // 2 if half_present else MILLION
+    seconds, peaks, listings, fetches = [], [], [], []
+    for _ in range(args.runs):
+        exe = os.path.join(folder, os.path.basename(args.program))
+        if os.path.exists(exe):
+            os.remove(exe)
+        result = wine([args.driver, "--case=bench.get_list", f"--program={args.program}",
+                       f"--folder={folder}", f"--rows={rows}"], env)
+        floors = wine([args.floors, f"127.0.0.1:{args.port}",
+                       windows_path(os.path.join(folder, "Sniplets"))], env)
+        seconds.append(float(result["seconds"]))
+        peaks.append(int(result["peak_bytes"]))
+        listings.append(float(floors["list_seconds"]))
+        fetches.append(float(floors["fetch_seconds"]))
+        print(f"  get list {seconds[-1]:.3f} s, listing {listings[-1]:.3f} s, "
+              f"fetch {fetches[-1]:.3f} s", file=sys.stderr, flush=True)
+    return seconds, peaks, listings, fetches
+
+
+def million_rows(args, env):
+    rows = []
+    for half_present, time_goal, memory_goal in ((True, "<= 1.25 x the floors' sum", 120),
+                                                 (False, "<= 1.0 s", 100)):
+        which = "half of them present" if half_present else "none present"
+        print(f"Get List, 1,000,000 names, {which} ...", file=sys.stderr, flush=True)
+        seconds, peaks, listings, fetches = measure_million(args, env, half_present)
+        sums = [listing + fetch for listing, fetch in zip(listings, fetches)]
+        ratios = [s / f for s, f in zip(seconds, sums)]
+        peak = statistics.median(peaks) / 2**20
+        rows.append((f"Get List, 1,000,000 names, {which}", f"{statistics.median(seconds):.3f} s",
+                     f"{statistics.median(ratios):.2f} x (runs {min(ratios):.2f} to "
+                     f"{max(ratios):.2f}) the floors' sum (goal: {time_goal}); peak working set "
+                     f"{peak:.1f} MiB (goal: <= {memory_goal} MiB)"))
+        rows.append(("Floors: bare listing of that folder + bare fetch of the catalogue",
+                     f"{statistics.median(sums):.3f} s",
+                     f"listing {statistics.median(listings):.3f} s, fetch "
+                     f"{statistics.median(fetches):.3f} s"))
+    return rows
 
 
 def prepare_download_site(site, count):
@@ -158,11 +215,13 @@ def main():
     parser.add_argument("--program", required=True, help="snipfetch_local.exe")
     parser.add_argument("--driver", required=True, help="snipfetch_bench.exe")
     parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
+    parser.add_argument("--floors", required=True, help="get_list_floors.exe")
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--site", required=True, help="the folder the server serves")
     parser.add_argument("--work", required=True, help="scratch folder")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--only", choices=("get-list", "download"), help="one part of the table")
+    parser.add_argument("--only", choices=("get-list", "million", "download"),
+                        help="one part of the table")
     args = parser.parse_args()
     os.makedirs(os.path.join(args.site, "Sniplets"), exist_ok=True)
     os.makedirs(args.work, exist_ok=True)
@@ -170,7 +229,7 @@ def main():
 
     rows = []  # (measurement, median, what follows from it)
     previous = None
-    for count in GET_LIST_SIZES if args.only != "download" else ():
+    for count in GET_LIST_SIZES if args.only in (None, "get-list") else ():
         print(f"Get List, {count} names ...", file=sys.stderr, flush=True)
         seconds, peaks, starts = measure_get_list(args, env, count)
         median = statistics.median(seconds)
@@ -186,7 +245,10 @@ def main():
                          f"peak working set; {statistics.median(starts) / 2**20:.1f} MiB "
                          "with the window up, before the click"))
 
-    if args.only != "get-list":
+    if args.only in (None, "million"):
+        rows += million_rows(args, env)
+
+    if args.only in (None, "download"):
         print("Download ...", file=sys.stderr, flush=True)
         prepare_download_site(args.site, DOWNLOAD_FILES)
         download, bare, curl = measure_downloads(args, env)

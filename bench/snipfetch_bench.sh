@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Benchmarks snipfetch under Wine and prints a table: Get List over catalogues of
-# 1,000, 10,000 and 100,000 names, Download of 1,000 files of 4 KiB against a bare
+# 1,000, 10,000 and 100,000 names, of 1,000,000 names against its floors (a bare
+# listing of the folder and a bare fetch of the catalogue), Download of 1,000 files of 4 KiB against a bare
 # loop with the same HTTP client and against curl, and the peak memory of the
 # largest Get List and of a 100 MB download. Builds what it needs (build/bench,
 # 64-bit), runs on a virtual display and in a Wine prefix of its own, and stops
 # everything it started.
-# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|download]
+# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|million|download]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,7 +15,8 @@ runs=${1:-5}
 shift || true
 
 cmake --preset win64 -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j2 --target snipfetch_local snipfetch_bench bare_fetch_loop >/dev/null
+cmake --build "$build" -j2 --target snipfetch_local snipfetch_bench bare_fetch_loop \
+    get_list_floors >/dev/null
 port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
 
 # shellcheck source=tests/e2e/wine_env.sh
@@ -59,4 +61,5 @@ done
 
 python3 "$root/bench/snipfetch_bench.py" --runs "$runs" --port "$port" --site "$work/site" \
     --work "$work" --program "$build/bin/snipfetch_local.exe" \
-    --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" "$@"
+    --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" \
+    --floors "$build/bin/get_list_floors.exe" "$@"

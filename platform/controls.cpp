@@ -1,8 +1,11 @@
 #include "platform/controls.h"
 
 #include "platform/form.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
 namespace platform {
@@ -117,23 +120,51 @@ void StaticControl::pushToPeer() {
 
 CheckList::CheckList(Form& form, ControlSpec design) : Control(form, std::move(design)) {}
 
+void CheckList::itemInto(std::size_t row, std::wstring& text) const {
+    const Piece piece = pieces_.at(row);
+    text.clear();
+    appendUtf8(std::string_view(utf8_).substr(piece.offset, piece.length), &text);
+}
+
+std::wstring CheckList::item(std::size_t row) const {
+    std::wstring text;
+    itemInto(row, text);
+    return text;
+}
+
 void CheckList::setChecked(std::size_t row, bool checked) {
-    rows_.at(row).checked = checked;
+    checks_.at(row) = checked ? 1 : 0;
     if (peer_ && row < firstUnshownRow_) {
         peer_->showChecked(row, checked);
     }
 }
 
 void CheckList::clear() {
-    rows_.clear();
-    firstUnshownRow_ = 0;
+    setItems({}, {});
+}
+
+void CheckList::addItem(std::wstring_view text) {
+    const auto bytes = encodeUtf8(text);
+    if (utf8_.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("check list texts too long");
+    }
+    firstUnshownRow_ = std::min(firstUnshownRow_, count());
+    pieces_.push_back(
+        Piece{static_cast<std::uint32_t>(utf8_.size()), static_cast<std::uint32_t>(bytes.size())});
+    utf8_.append(bytes);
+    checks_.push_back(0);
     showPending();
 }
 
-void CheckList::addItem(const std::wstring& text) {
-    firstUnshownRow_ = std::min(firstUnshownRow_, rows_.size());
-    rows_.push_back(Row{text, false});
-    showPending();
+void CheckList::setItems(std::string utf8, std::vector<Piece> pieces) {
+    // Shown in one batch. The memory of the rows before goes too: the next
+    // list may be much shorter.
+    beginUpdate();
+    utf8_ = std::move(utf8);
+    pieces_ = std::move(pieces);
+    std::vector<std::uint8_t>(pieces_.size(), 0).swap(checks_);
+    firstUnshownRow_ = 0;
+    endUpdate();
 }
 
 void CheckList::beginUpdate() {
@@ -155,13 +186,38 @@ void CheckList::endUpdate() {
 }
 
 void CheckList::userToggled(std::size_t row, bool checked) {
-    if (row < rows_.size()) {
-        rows_[row].checked = checked;
+    if (row < count()) {
+        checks_[row] = checked ? 1 : 0;
     }
 }
 
+std::vector<std::size_t> CheckList::userPressedSpace(std::size_t focused,
+                                                     const std::vector<std::size_t>& selected) {
+    std::vector<std::size_t> changed;
+    if (focused >= count()) {
+        return changed;
+    }
+    const std::uint8_t check = checks_[focused] == 0 ? 1 : 0;
+    const bool focusedSelected =
+        std::find(selected.begin(), selected.end(), focused) != selected.end();
+    if (selected.size() < 2 || !focusedSelected) {
+        checks_[focused] = check;
+        changed.push_back(focused);
+        return changed;
+    }
+    for (const std::size_t row : selected) {
+        if (row < count() && checks_[row] != check) {
+            checks_[row] = check;
+            changed.push_back(row);
+        }
+    }
+    return changed;
+}
+
 void CheckList::reset() {
-    rows_.clear();
+    std::string().swap(utf8_);
+    std::vector<Piece>().swap(pieces_);
+    std::vector<std::uint8_t>().swap(checks_);
     firstUnshownRow_ = 0;
 }
 

@@ -6,8 +6,10 @@
 #include "platform/form_spec.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -109,17 +111,31 @@ private:
     void pushToPeer() override;
 };
 
+// The rows' texts are kept as pieces of one block of UTF-8 text, and their checks
+// as bytes, so a list of a million rows holds no string per row, and a block that
+// already holds the texts (a catalogue as it came) can be handed over as it is.
 class CheckList : public Control {
 public:
     CheckList(Form& form, ControlSpec design);
 
-    std::size_t count() const { return rows_.size(); }
-    const std::wstring& item(std::size_t row) const { return rows_.at(row).text; }
-    bool checked(std::size_t row) const { return rows_.at(row).checked; }
+    // Where a row's text lies in the block, in bytes.
+    struct Piece {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+
+    std::size_t count() const { return pieces_.size(); }
+    std::wstring item(std::size_t row) const;
+    // The same text into `text`, whose storage is reused: for a walk over many rows.
+    void itemInto(std::size_t row, std::wstring& text) const;
+    bool checked(std::size_t row) const { return checks_.at(row) != 0; }
     void setChecked(std::size_t row, bool checked);
 
     void clear();
-    void addItem(const std::wstring& text); // appended unchecked, as the last row
+    void addItem(std::wstring_view text); // appended unchecked, as the last row
+    // Replaces every row with these pieces of `utf8`, unchecked, in this order.
+    // Each piece must lie within the block and hold well-formed UTF-8.
+    void setItems(std::string utf8, std::vector<Piece> pieces);
 
     // Many rows at once without a redraw per row; nests.
     void beginUpdate();
@@ -127,16 +143,19 @@ public:
 
     // Backend side: the user toggled a row's box.
     void userToggled(std::size_t row, bool checked);
+    // Backend side: Space. With the focused row among several selected ones,
+    // every selected row takes the opposite of the focused row's check; otherwise
+    // the focused row alone toggles. Returns the rows whose check changed.
+    std::vector<std::size_t> userPressedSpace(std::size_t focused,
+                                              const std::vector<std::size_t>& selected);
 
     void reset() override;
 
 private:
-    struct Row {
-        std::wstring text;
-        bool checked = false;
-    };
     static constexpr std::size_t allShown = static_cast<std::size_t>(-1);
-    std::vector<Row> rows_;
+    std::string utf8_;
+    std::vector<Piece> pieces_;
+    std::vector<std::uint8_t> checks_; // 0 or 1: less code than std::vector<bool>
     int updateDepth_ = 0;
     std::size_t firstUnshownRow_ = allShown; // the peer is behind from this row on
     void showPending();

@@ -2,6 +2,8 @@
 // path resolves against the process's current directory.
 #pragma once
 
+#include "platform/file_name_set.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,9 @@ bool folderExists(const std::wstring& path);
 // Names of the ordinary files in a folder (not hidden, not system, not folders);
 // empty when the folder is missing.
 std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder);
+// The same names as a set, made while the folder is listed: for a folder of
+// many files, with no string per name.
+FileNameSet ordinaryFileNameSet(const std::wstring& folder);
 
 // Makes one folder.
 Status createFolder(const std::wstring& path);

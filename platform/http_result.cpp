@@ -1,18 +1,20 @@
 #include "platform/http.h"
 
+#include "platform/decimal_text.h"
+
 namespace platform {
 
 std::wstring describe(const HttpResult& result) {
     const auto withError = [&](const wchar_t* what) {
-        return std::wstring(what) + L" (error " + std::to_wstring(result.error) + L")";
+        return std::wstring(what) + L" (error " + decimalText(result.error) + L")";
     };
     const auto afterBytes = [&](const wchar_t* what) {
-        return std::wstring(what) + L" after " + std::to_wstring(result.received) + L" bytes";
+        return std::wstring(what) + L" after " + decimalText(result.received) + L" bytes";
     };
     switch (result.failure) {
     case HttpFailure::none:
-        return L"ok, status " + std::to_wstring(result.status) + L", " +
-               std::to_wstring(result.received) + L" bytes";
+        return L"ok, status " + decimalText(result.status) + L", " + decimalText(result.received) +
+               L" bytes";
     case HttpFailure::badUrl:
         return withError(L"bad URL");
     case HttpFailure::unreachable:
@@ -28,7 +30,7 @@ std::wstring describe(const HttpResult& result) {
     case HttpFailure::badRedirect:
         return withError(L"redirect refused");
     case HttpFailure::badStatus:
-        return L"bad status " + std::to_wstring(result.status);
+        return L"bad status " + decimalText(result.status);
     case HttpFailure::lengthUnknown:
         return L"no Content-Length";
     case HttpFailure::badFraming:

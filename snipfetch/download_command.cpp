@@ -33,7 +33,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
         if (!list.checked(row)) {
             continue;
         }
-        const auto& name = list.item(row);
+        const std::wstring name = list.item(row);
         // Rows come from the screened catalogue; a name that could leave the
         // folder is still never used as a path.
         if (!platform::isUsableFileName(name)) {

@@ -9,33 +9,11 @@
 #include "snipfetch/catalogue.h"
 #include "snipfetch/sniplet_url.h"
 
-#include <unordered_set>
+#include <algorithm>
 
 namespace snipfetch {
 
 namespace {
-
-// Holds the list's redraw off for a walk, also when the walk ends early.
-class ListUpdate {
-public:
-    explicit ListUpdate(platform::CheckList& list) : list_(list) { list_.beginUpdate(); }
-    ~ListUpdate() { list_.endUpdate(); }
-    ListUpdate(const ListUpdate&) = delete;
-    ListUpdate& operator=(const ListUpdate&) = delete;
-
-private:
-    platform::CheckList& list_;
-};
-
-// One listing of the folder, so each entry's test costs the same however many
-// files the folder holds.
-std::unordered_set<std::wstring> presentFiles(const std::wstring& folder) {
-    std::unordered_set<std::wstring> present;
-    for (const auto& name : platform::ordinaryFileNames(folder)) {
-        present.insert(platform::fileNameCaseKey(name));
-    }
-    return present;
-}
 
 // Far above any real catalogue; a body with no end fails here instead of
 // growing the process until memory runs out.
@@ -44,28 +22,39 @@ constexpr std::size_t largestCatalogue = 64u << 20;
 } // namespace
 
 void DownloadWindow::onGetListClick() {
+    // One listing of the folder, so each name's test costs the same however many
+    // files the folder holds. It comes before the catalogue: the system's memory
+    // for the listing of a large folder is given back before the body arrives.
+    const auto present = platform::ordinaryFileNameSet(snipletFolder);
     platform::HttpClient http;
-    const auto response = http.get(catalogueUrl(host_), largestCatalogue);
+    auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
         platform::messageBox(L"An error occurred while trying to download the list.",
                              platform::mb::critical, L"Error");
         return;
     }
-    const auto names = catalogueNames(decodeCatalogue(response.body));
 
-    auto& list = newSniplets_;
-    const auto present = presentFiles(snipletFolder);
-    bool found = false;
-    {
-        const ListUpdate update(list);
-        list.clear();
-        for (const auto& name : names) {
-            if (!present.contains(platform::fileNameCaseKey(name))) {
-                list.addItem(name);
-                found = true;
+    // The rows are pieces of the catalogue as it came. An empty folder needs no
+    // case keys at all.
+    auto catalogue = catalogueAsUtf8(std::move(response.body));
+    std::vector<platform::CheckList::Piece> rows;
+    // At most one row per entry: room for all of them, so that the rows are
+    // never copied as they grow (memory not written to is not taken).
+    rows.reserve(static_cast<std::size_t>(std::count(catalogue.begin(), catalogue.end(), '\n')) +
+                 1);
+    std::wstring key;
+    forEachCatalogueName(catalogue, [&](std::wstring_view name, std::size_t offset,
+                                        std::size_t length) {
+        if (!present.empty()) {
+            platform::fileNameCaseKey(name, key);
+            if (present.containsKey(key)) {
+                return;
             }
         }
-    }
+        rows.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)});
+    });
+    const bool found = !rows.empty();
+    newSniplets_.setItems(std::move(catalogue), std::move(rows));
 
     if (!found) {
         platform::messageBox(L"It appears there are no new add-ins to download.",

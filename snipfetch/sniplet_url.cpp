@@ -1,6 +1,6 @@
 #include "snipfetch/sniplet_url.h"
 
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
 namespace snipfetch {
 
@@ -25,7 +25,7 @@ std::wstring folderUrl(std::wstring_view server) {
 std::wstring percentEncode(std::wstring_view text) {
     constexpr std::wstring_view hexDigits = L"0123456789ABCDEF";
     std::wstring encoded;
-    for (const char byte : encodeUtf8(text)) {
+    for (const char byte : platform::encodeUtf8(text)) {
         const auto c = static_cast<unsigned char>(byte);
         if (isUnreserved(c)) {
             encoded.push_back(static_cast<wchar_t>(c));

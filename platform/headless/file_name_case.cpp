@@ -30,11 +30,16 @@ wchar_t upper(wchar_t c) {
 
 } // namespace
 
-std::wstring fileNameCaseKey(std::wstring_view name) {
-    std::wstring key(name);
+void fileNameCaseKey(std::wstring_view name, std::wstring& key) {
+    key.assign(name);
     for (auto& c : key) {
         c = upper(c);
     }
+}
+
+std::wstring fileNameCaseKey(std::wstring_view name) {
+    std::wstring key;
+    fileNameCaseKey(name, key);
     return key;
 }
 

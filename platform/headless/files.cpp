@@ -1,5 +1,6 @@
 // An in-memory drive with the Windows semantics the windows rely on.
 #include "platform/files.h"
+#include "platform/file_name_case.h"
 #include "platform/headless/headless.h"
 #include "platform/leftovers.h"
 
@@ -195,6 +196,14 @@ std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
             fold(parentOf(entry.path)) == parent) {
             names.push_back(leafOf(entry.path));
         }
+    }
+    return names;
+}
+
+FileNameSet ordinaryFileNameSet(const std::wstring& folder) {
+    FileNameSet names;
+    for (const auto& name : ordinaryFileNames(folder)) {
+        names.addKey(fileNameCaseKey(name));
     }
     return names;
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/background_thread.h"
 
+#include "platform/win32/close_during_wait.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -8,15 +10,18 @@ thread_local int responsiveWaits = 0;
 
 // A wait of a window thread that never looks "not responding": the thread waits
 // on its message queue too, and hands out what must not wait (repaints and sent
-// messages) but nothing that would start another event handler.
+// messages) but nothing that would start another event handler. A close of the
+// window ends the program there (close_during_wait.h).
 void waitResponsively(HANDLE done) {
     ++responsiveWaits;
     // The pointer says so: input waits in the queue meanwhile. The forms keep it
     // while the wait lasts (WM_SETCURSOR), and after it the one before comes back.
     const HCURSOR before = SetCursor(waitCursor());
     for (;;) {
-        const DWORD woke =
-            MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_PAINT | QS_SENDMESSAGE, 0);
+        // Woken by new input and posted messages too, to look for a close among them.
+        const DWORD woke = MsgWaitForMultipleObjectsEx(
+            1, &done, INFINITE,
+            QS_PAINT | QS_SENDMESSAGE | QS_POSTMESSAGE | QS_KEY | QS_MOUSEBUTTON, 0);
         if (woke != WAIT_OBJECT_0 + 1) {
             if (woke == WAIT_FAILED) {
                 WaitForSingleObject(done, INFINITE);
@@ -25,6 +30,11 @@ void waitResponsively(HANDLE done) {
         }
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (takeCloseRequest()) {
+            endProgramDuringWait();
+        }
+        // What is left in the queue counts as seen: only what comes next wakes us.
+        GetQueueStatus(QS_ALLINPUT);
         // Bounded: a window that leaves its update region invalid must not keep us here.
         for (int paints = 0; paints < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT,
                                                          PM_REMOVE | PM_QS_PAINT);

@@ -5,7 +5,9 @@
 // no work per row. The boxes are state images 1 (empty) and 2 (checked) through the
 // callback mask, which LVM_GETITEMSTATE reports from any process too. An owner-data
 // list view stores no state image, so toggles are done here: a click on a box,
-// Space on the focused row, or LVM_SETITEMSTATE with a state image from outside.
+// Space on the focused row (or on a selection of rows), or LVM_SETITEMSTATE with a
+// state image from outside. Any number of rows can be selected, Ctrl+A selects
+// them all.
 #include "platform/win32/check_box_images.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/layout.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -40,6 +43,10 @@ constexpr UINT stateImageOf(UINT state) {
 
 constexpr UINT_PTR subclassId = 1;
 
+bool keyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
 // Case-insensitive, as the list view's own type-to-find.
 bool sameText(std::wstring_view left, std::wstring_view right) {
     return left.size() == right.size() &&
@@ -51,11 +58,11 @@ bool sameText(std::wstring_view left, std::wstring_view right) {
 class CheckListWindow final : public ChildWindow {
 public:
     CheckListWindow(CheckList& list, const ChildPlacement& placement)
-        : ChildWindow((loadListViewClass(),
-                       createChildWindow(windowClassOf(ControlKind::CheckList), L"",
-                                         LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER |
-                                             LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                                         WS_EX_CLIENTEDGE, placement))),
+        : ChildWindow((
+              loadListViewClass(),
+              createChildWindow(windowClassOf(ControlKind::CheckList), L"",
+                                LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
+                                WS_EX_CLIENTEDGE, placement))),
           list_(list) {
         constexpr DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
         SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
@@ -138,12 +145,6 @@ public:
         case NM_CLICK:
             clicked(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
             return 0;
-        case LVN_KEYDOWN:
-            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
-                toggle(static_cast<int>(
-                    SendMessageW(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
-            }
-            return 0;
         case LVN_DELETEALLITEMS:
             return TRUE; // no LVN_DELETEITEM for each row
         default:
@@ -158,12 +159,24 @@ private:
 
     static LRESULT CALLBACK listViewProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        auto& list = *reinterpret_cast<CheckListWindow*>(self);
         switch (message) {
+        case WM_KEYDOWN:
+            // Taken before the list view, which would toggle the focused row alone
+            // and leave only it selected.
+            if (wParam == VK_SPACE && !keyDown(VK_CONTROL) && !keyDown(VK_MENU)) {
+                list.spacePressed();
+                return 0;
+            }
+            if (wParam == 'A' && keyDown(VK_CONTROL) && !keyDown(VK_MENU)) {
+                list.selectAll();
+                return 0;
+            }
+            break;
         case LVM_SETITEMSTATE:
             if (const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
                 item && (item->stateMask & LVIS_STATEIMAGEMASK)) {
-                return reinterpret_cast<CheckListWindow*>(self)->setStateFromOutside(
-                    static_cast<int>(wParam), *item);
+                return list.setStateFromOutside(static_cast<int>(wParam), *item);
             }
             break;
         case WM_NCDESTROY:
@@ -186,7 +199,7 @@ private:
         }
         const auto row = static_cast<std::size_t>(item.iItem);
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::wstring& text = list_.item(row);
+            const std::wstring text = list_.item(row);
             const std::size_t length =
                 std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
             std::copy_n(text.data(), length, item.pszText);
@@ -216,9 +229,11 @@ private:
             start = 0;
         }
         const std::size_t span = (wanted.flags & LVFI_WRAP) ? count : count - start;
+        std::wstring rowText;
         for (std::size_t step = 0; step < span; ++step) {
             const std::size_t row = (start + step) % count;
-            std::wstring_view text = list_.item(row);
+            list_.itemInto(row, rowText);
+            std::wstring_view text = rowText;
             if (prefix) {
                 text = text.substr(0, typed.size());
             }
@@ -237,6 +252,52 @@ private:
         if (hit.flags & LVHT_ONITEMSTATEICON) {
             toggle(row);
         }
+    }
+
+    int focusedRow() const {
+        return static_cast<int>(
+            SendMessageW(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    }
+
+    std::vector<std::size_t> selectedRows() const {
+        std::vector<std::size_t> rows;
+        rows.reserve(static_cast<std::size_t>(SendMessageW(window_, LVM_GETSELECTEDCOUNT, 0, 0)));
+        for (int row = -1;
+             (row = static_cast<int>(SendMessageW(
+                  window_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;) {
+            if (!isRow(row)) {
+                break;
+            }
+            rows.push_back(static_cast<std::size_t>(row));
+        }
+        return rows;
+    }
+
+    void spacePressed() {
+        const int focused = focusedRow();
+        if (!isRow(focused)) {
+            return;
+        }
+        const auto changed =
+            list_.userPressedSpace(static_cast<std::size_t>(focused), selectedRows());
+        // Row by row for a few, which tells accessibility clients which rows
+        // changed; all at once for many.
+        if (changed.size() <= 64) {
+            for (const std::size_t row : changed) {
+                showCheckOf(row);
+            }
+        } else {
+            InvalidateRect(window_, nullptr, TRUE);
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+        }
+    }
+
+    void selectAll() {
+        LVITEMW selected{};
+        selected.stateMask = LVIS_SELECTED;
+        selected.state = LVIS_SELECTED;
+        SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&selected));
     }
 
     void toggle(int row) {

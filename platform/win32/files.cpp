@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/decimal_text.h"
+#include "platform/file_name_case.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/module_path.h"
@@ -96,7 +98,7 @@ std::wstring errorText(unsigned long error) {
         text.pop_back();
     }
     if (text.empty()) {
-        return L"Error " + std::to_wstring(error);
+        return L"Error " + decimalText(error);
     }
     return text;
 }
@@ -123,20 +125,41 @@ bool folderExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
+namespace {
+
+// "folder\*": every entry of the folder.
+std::wstring everythingIn(const std::wstring& folder) {
     std::wstring pattern = folder;
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/' &&
         pattern.back() != L':') {
         pattern += L'\\';
     }
     pattern += L'*';
+    return pattern;
+}
 
+} // namespace
+
+std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    for (auto& entry : win32::listFolder(pattern)) { // a missing folder has no files
-        if (!(entry.attributes & win32::notOrdinary)) {
-            names.push_back(std::move(entry.name));
+    // A missing folder has no files.
+    win32::forEachFolderEntry(everythingIn(folder), [&](std::wstring_view name, DWORD attributes) {
+        if (!(attributes & win32::notOrdinary)) {
+            names.emplace_back(name);
         }
-    }
+    });
+    return names;
+}
+
+FileNameSet ordinaryFileNameSet(const std::wstring& folder) {
+    FileNameSet names;
+    std::wstring key;
+    win32::forEachFolderEntry(everythingIn(folder), [&](std::wstring_view name, DWORD attributes) {
+        if (!(attributes & win32::notOrdinary)) {
+            fileNameCaseKey(name, key);
+            names.addKey(key);
+        }
+    });
     return names;
 }
 

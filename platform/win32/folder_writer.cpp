@@ -5,13 +5,18 @@
 // folder looks up the target's name there.
 #include "platform/folder_writer.h"
 
+#include "platform/decimal_text.h"
+#include "platform/win32/close_during_wait.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/lock.h"
 #include "platform/win32/write_all.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <memory>
+#include <mutex> // std::lock_guard
+#include <vector>
 
 namespace platform {
 
@@ -28,8 +33,8 @@ bool isPlainName(const std::wstring& name) {
 DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle& file) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + L"\\~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(++counter) + L".tmp";
+        path = folder + L"\\~" + decimalText(GetCurrentProcessId()) + L"-" +
+               decimalText(++counter) + L".tmp";
         const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
@@ -68,12 +73,30 @@ DWORD moveOver(const std::wstring& temporary, const std::wstring& target) {
 
 } // namespace
 
+// Files are written on the transfers' threads while the window's thread commits
+// them or, when the window is closed during a download, ends the program: the
+// staging folder and each file in it have a lock of their own.
 struct FolderWriter::Staging {
-    std::wstring path;
+    win32::Lock guard;
+    std::wstring path; // empty until the first file needs it
     bool made = false; // by us, so ours to remove
+    std::vector<File::State*> inFlight;
+    std::unique_ptr<win32::TidyBeforeEnd> tidy;
+
+    void add(File::State* state) {
+        const std::lock_guard lock(guard);
+        inFlight.push_back(state);
+    }
+    void remove(File::State* state) {
+        const std::lock_guard lock(guard);
+        std::erase(inFlight, state);
+    }
+    // The program ends: no file in flight stays, and no staging folder.
+    void tidyBeforeEnd();
 };
 
 struct FolderWriter::File::State {
+    win32::Lock guard; // held while bytes go to the file
     FolderWriter* writer = nullptr;
     std::wstring name;
     std::wstring temporary; // empty until the first byte (or the commit) makes it
@@ -86,6 +109,8 @@ struct FolderWriter::File::State {
             error = createTemporary(writer->stagingFolder(), temporary, file);
             if (error != ERROR_SUCCESS) {
                 temporary.clear();
+            } else {
+                writer->staging_->add(this);
             }
         }
         return error;
@@ -93,6 +118,7 @@ struct FolderWriter::File::State {
 
     void discard() {
         if (!temporary.empty()) {
+            writer->staging_->remove(this);
             file.reset();
             DeleteFileW(temporary.c_str());
             temporary.clear();
@@ -100,18 +126,33 @@ struct FolderWriter::File::State {
     }
 };
 
+void FolderWriter::Staging::tidyBeforeEnd() {
+    const std::lock_guard lock(guard);
+    for (File::State* state : inFlight) {
+        // Never unlocked: no byte reaches the file after this.
+        state->guard.lock();
+        state->file.reset();
+        DeleteFileW(state->temporary.c_str());
+    }
+    if (made) {
+        RemoveDirectoryW(path.c_str());
+    }
+}
+
 FolderWriter::File::File(std::unique_ptr<State> state) : state_(std::move(state)) {}
 FolderWriter::File::File(File&&) noexcept = default;
 FolderWriter::File& FolderWriter::File::operator=(File&&) noexcept = default;
 
 FolderWriter::File::~File() {
     if (state_) {
+        const std::lock_guard lock(state_->guard);
         state_->discard();
     }
 }
 
 Status FolderWriter::File::append(std::string_view bytes) {
     State& state = *state_;
+    const std::lock_guard lock(state.guard);
     if (state.done) {
         return Status{ERROR_INVALID_FUNCTION};
     }
@@ -127,6 +168,7 @@ Status FolderWriter::File::append(std::string_view bytes) {
 
 Status FolderWriter::File::commit() {
     State& state = *state_;
+    const std::lock_guard lock(state.guard);
     if (state.done) {
         return Status{ERROR_INVALID_FUNCTION};
     }
@@ -141,6 +183,7 @@ Status FolderWriter::File::commit() {
         state.error = moveOver(state.temporary, state.writer->folder_ + L"\\" + state.name);
     }
     if (state.error == ERROR_SUCCESS) {
+        state.writer->staging_->remove(&state);
         state.temporary.clear(); // it is the target now
     } else {
         state.discard();
@@ -148,20 +191,25 @@ Status FolderWriter::File::commit() {
     return Status{state.error};
 }
 
-FolderWriter::FolderWriter(std::wstring folder) : folder_(std::move(folder)) {}
+FolderWriter::FolderWriter(std::wstring folder)
+    : folder_(std::move(folder)), staging_(std::make_unique<Staging>()) {
+    staging_->tidy = std::make_unique<win32::TidyBeforeEnd>(
+        [staging = staging_.get()] { staging->tidyBeforeEnd(); });
+}
 
 FolderWriter::~FolderWriter() {
-    if (staging_ && staging_->made) {
+    staging_->tidy.reset();
+    if (staging_->made) {
         RemoveDirectoryW(staging_->path.c_str());
     }
 }
 
 const std::wstring& FolderWriter::stagingFolder() {
-    if (!staging_) {
+    const std::lock_guard lock(staging_->guard);
+    if (staging_->path.empty()) {
         // Without a staging folder the temporary files go into the folder
         // itself, which is slower but as safe.
-        staging_ = std::make_unique<Staging>();
-        staging_->path = folder_ + L"\\~staging-" + std::to_wstring(GetCurrentProcessId());
+        staging_->path = folder_ + L"\\~staging-" + decimalText(GetCurrentProcessId());
         if (CreateDirectoryW(staging_->path.c_str(), nullptr)) {
             SetFileAttributesW(staging_->path.c_str(), FILE_ATTRIBUTE_HIDDEN);
             staging_->made = true;

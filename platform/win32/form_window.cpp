@@ -3,6 +3,7 @@
 #include "platform/control_order.h"
 #include "platform/twips.h"
 #include "platform/win32/background_thread.h"
+#include "platform/win32/close_during_wait.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/layout.h"
 #include "platform/win32/message_loop.h"
@@ -26,18 +27,6 @@ HWND hiddenOwner() {
         throw std::runtime_error("cannot create the hidden owner window");
     }
     return owner.get();
-}
-
-// Both borders: fixed, with caption and close box, no minimise or maximise box;
-// a dialog's frame differs only in its extended style.
-constexpr DWORD formStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-
-DWORD extendedStyleOf(BorderStyle border) {
-    return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
-}
-
-bool canFocus(HWND window) {
-    return IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 // Per-monitor DPI messages, named here for headers that lack them.
@@ -157,83 +146,6 @@ void FormWindow::createChildren() {
     }
 }
 
-// ---- Layout at a DPI
-
-void FormWindow::useDpi(int dpi) {
-    dpi_ = dpi;
-}
-
-void FormWindow::useFont(int heightPixels) {
-    FontHandle font(CreateFontW(heightPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    if (!font) {
-        throw std::runtime_error("cannot create the form's font");
-    }
-    for (const auto& child : children_) {
-        if (child) {
-            child->useFont(font.get());
-        }
-    }
-    font_ = std::move(font); // the one before is no longer in use
-}
-
-void FormWindow::useWindowIcons(int bigPixels, int smallPixels) {
-    IconHandle big = loadProgramIcon(bigPixels);
-    IconHandle small = loadProgramIcon(smallPixels);
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
-}
-
-SIZE FormWindow::outerSize(int clientWidth, int clientHeight, int dpi) const {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    adjustWindowRectForDpi(outer, formStyle, extendedStyleOf(form_.design().border), dpi);
-    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
-}
-
-void FormWindow::sizeClientArea(int width, int height) {
-    const SIZE outer = outerSize(width, height, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormWindow::placeControl(std::size_t index, const PixelRect& rect) {
-    SetWindowPos(children_[index]->window(), nullptr, rect.left, rect.top, rect.width, rect.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormWindow::sizeIcon(std::size_t index, int pixels) {
-    children_[index]->sizeIcon(pixels);
-}
-
-void FormWindow::sizeCheckBoxes(std::size_t index, int pixels) {
-    children_[index]->sizeCheckBoxes(pixels, dpi_);
-}
-
-// The window moved to a monitor of another DPI (or the DPI of its monitor
-// changed): everything is laid out again for it, and the window takes the
-// rectangle the system suggests, which WM_GETDPISCALEDSIZE made the right size.
-void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
-    if (dpi != dpi_) {
-        layOutForm(form_.design(), dpi, *this);
-    }
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(window_, nullptr, nullptr,
-                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-// A window moved while hidden (a load handler placing it) may have come to
-// another monitor without being told.
-void FormWindow::followMonitor() {
-    const auto dpi = dpiOfWindow(window_);
-    if (dpi && *dpi != dpi_) {
-        layOutForm(form_.design(), *dpi, *this);
-    }
-}
-
 FormWindow* FormWindow::of(HWND window) {
     if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
         GetClassLongPtrW(window, GCW_ATOM) != windowClass()) {
@@ -266,37 +178,6 @@ void FormWindow::show() {
         restoreFocus();
     }
     UpdateWindow(window_);
-}
-
-void FormWindow::runModal() {
-    activeBeforeModal_ = GetActiveWindow();
-    EnumThreadWindows(GetCurrentThreadId(), collectEnabledWindow, reinterpret_cast<LPARAM>(this));
-    modal_ = true;
-    for (HWND window : disabledForModal_) {
-        EnableWindow(window, FALSE);
-    }
-
-    // Whatever ends the loop, the other windows take input again.
-    struct ModalEnd {
-        FormWindow& form;
-        ~ModalEnd() { form.endModal(); }
-    } modalEnd{*this};
-
-    show();
-    const auto quitCode = runMessagesUntil([this] { return window_ == nullptr; });
-    if (quitCode) {
-        // The program is ending: the outer loop sees the quit message too.
-        PostQuitMessage(*quitCode);
-        form_.unload();
-    }
-}
-
-BOOL CALLBACK FormWindow::collectEnabledWindow(HWND window, LPARAM self) {
-    auto* form = reinterpret_cast<FormWindow*>(self);
-    if (window != form->window_ && IsWindowEnabled(window)) {
-        form->disabledForModal_.push_back(window);
-    }
-    return TRUE;
 }
 
 void FormWindow::destroy() {
@@ -332,23 +213,6 @@ void FormWindow::moveTo(int leftTwips, int topTwips) {
     }
 }
 
-void FormWindow::endModal() {
-    if (!modal_) {
-        return;
-    }
-    modal_ = false;
-    for (HWND window : disabledForModal_) {
-        if (IsWindow(window)) {
-            EnableWindow(window, TRUE);
-        }
-    }
-    disabledForModal_.clear();
-    if (activeBeforeModal_ && IsWindow(activeBeforeModal_) && IsWindowVisible(activeBeforeModal_)) {
-        SetActiveWindow(activeBeforeModal_);
-    }
-    activeBeforeModal_ = nullptr;
-}
-
 // ---- Messages
 
 LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -372,11 +236,18 @@ LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // While a handler waits for the network only sent messages get through, and a
-    // command among them (a button pressed by an accessibility tool, a close)
-    // would start a handler inside the running one: it waits its turn instead.
-    if ((message == WM_COMMAND || message == WM_CLOSE) && waitingResponsively()) {
-        PostMessageW(window, message, wParam, lParam);
-        return 0;
+    // command among them (a button pressed by an accessibility tool) would start
+    // a handler inside the running one: it waits its turn instead. A close ends
+    // the wait and the program.
+    if (waitingResponsively()) {
+        if (message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)) {
+            askToClose();
+            return 0;
+        }
+        if (message == WM_COMMAND) {
+            PostMessageW(window, message, wParam, lParam);
+            return 0;
+        }
     }
     switch (message) {
     case WM_COMMAND:
@@ -513,116 +384,6 @@ void FormWindow::paintLines(HDC dc) const {
         const SelectedObject selected(dc, pen.get());
         MoveToEx(dc, ends.from.x, ends.from.y, nullptr);
         LineTo(dc, ends.to.x, ends.to.y);
-    }
-}
-
-// ---- Focus
-
-ChildWindow* FormWindow::childById(int id) const {
-    const int index = id - firstControlId;
-    if (index < 0 || index >= static_cast<int>(children_.size())) {
-        return nullptr;
-    }
-    return children_[static_cast<std::size_t>(index)].get();
-}
-
-ChildWindow* FormWindow::childByWindow(HWND window) const {
-    if (!window || GetParent(window) != window_) {
-        return nullptr;
-    }
-    return childById(GetDlgCtrlID(window));
-}
-
-bool FormWindow::isCommandButton(HWND window) const {
-    const ChildWindow* child = childByWindow(window);
-    if (!child) {
-        return false;
-    }
-    const auto index = static_cast<std::size_t>(GetDlgCtrlID(window) - firstControlId);
-    return form_.design().controls[index].kind == ControlKind::CommandButton;
-}
-
-void FormWindow::rememberFocus() {
-    HWND focus = GetFocus();
-    if (focus && window_ && IsChild(window_, focus)) {
-        lastFocus_ = focus;
-    }
-}
-
-void FormWindow::restoreFocus() {
-    if (lastFocus_ && IsWindow(lastFocus_) && canFocus(lastFocus_)) {
-        SetFocus(lastFocus_);
-    } else {
-        focusFirstTabStop();
-    }
-}
-
-void FormWindow::focusFirstTabStop() {
-    focusStopAfter(tabStops_.size(), false);
-}
-
-void FormWindow::moveFocus(bool backwards) {
-    const HWND focus = GetFocus();
-    std::size_t current = tabStops_.size(); // none
-    for (std::size_t stop = 0; stop < tabStops_.size(); ++stop) {
-        const auto& windows = tabStops_[stop];
-        if (std::find(windows.begin(), windows.end(), focus) != windows.end()) {
-            current = stop;
-            break;
-        }
-    }
-    focusStopAfter(current, backwards);
-}
-
-// The next stop that can take the focus, after (or before) `current`; from the
-// first (or last) stop when `current` is none of them.
-void FormWindow::focusStopAfter(std::size_t current, bool backwards) {
-    const std::size_t count = tabStops_.size();
-    for (std::size_t step = 1; step <= count; ++step) {
-        std::size_t stop;
-        if (current >= count) {
-            stop = backwards ? count - step : step - 1;
-        } else {
-            stop = backwards ? (current + count - step) % count : (current + step) % count;
-        }
-        if (HWND target = focusTargetOf(tabStops_[stop])) {
-            focusByKeyboard(target);
-            return;
-        }
-    }
-}
-
-// In an option group the keyboard lands on the selected button, else on the first.
-HWND FormWindow::focusTargetOf(const std::vector<HWND>& stop) {
-    if (stop.size() > 1) {
-        for (HWND window : stop) {
-            if (canFocus(window) && SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-                return window;
-            }
-        }
-    }
-    const auto first = std::find_if(stop.begin(), stop.end(), canFocus);
-    return first == stop.end() ? nullptr : *first;
-}
-
-void FormWindow::focusByKeyboard(HWND window) {
-    SetFocus(window);
-    lastFocus_ = window;
-    if (ChildWindow* child = childByWindow(window)) {
-        child->focusedByKeyboard();
-    }
-}
-
-void FormWindow::pressCancel() {
-    if (cancelButton_) {
-        pressButton(cancelButton_);
-    }
-}
-
-void FormWindow::pressButton(HWND button) {
-    if (IsWindowEnabled(button)) {
-        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
     }
 }
 

@@ -1,5 +1,7 @@
 // A Form as a top-level window: its controls as child windows, its keyboard
 // interface (tab order, option groups, default and cancel buttons), modal showing.
+// Made and driven in form_window.cpp; its focus and keys in form_focus.cpp, its
+// modal showing in form_modal.cpp, its layout at a DPI in form_dpi.cpp.
 #pragma once
 
 #include "platform/form.h"
@@ -58,6 +60,13 @@ private:
     bool modal_ = false;
     std::vector<HWND> disabledForModal_;
     HWND activeBeforeModal_ = nullptr;
+
+    // Both borders: fixed, with caption and close box, no minimise or maximise box;
+    // a dialog's frame differs only in its extended style.
+    static constexpr DWORD formStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    static DWORD extendedStyleOf(BorderStyle border) {
+        return border == BorderStyle::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
+    }
 
     static ATOM windowClass();
     static BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM self);

@@ -208,6 +208,16 @@ public:
         return Status{};
     }
 
+    void expect(unsigned long long length) override {
+        if (length <= limit_) {
+            try {
+                body_.reserve(static_cast<std::size_t>(length));
+            } catch (const std::bad_alloc&) {
+                // It grows as it comes, and fails then if it must.
+            }
+        }
+    }
+
     bool overLimit = false;
 
 private:
@@ -345,6 +355,7 @@ HttpResult HttpClient::Session::transfer(const std::wstring& url, ByteSink& sink
         result.failure = HttpFailure::tooLarge;
         return result;
     }
+    sink.expect(framed.length);
     auto body = readBody(request.get(), framed.length, sink);
     body.status = result.status;
     return body;

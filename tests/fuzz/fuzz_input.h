@@ -2,7 +2,7 @@
 // that does not hold: an abort, which libFuzzer keeps as a crash with its input.
 #pragma once
 
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +19,7 @@ inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
 // UTF-8 when the bytes are, else one character per byte: every input is some
 // text, and the mutator reaches any character by writing its UTF-8.
 inline std::wstring textOf(std::string_view bytes) {
-    if (auto text = snipfetch::decodeUtf8(bytes)) {
+    if (auto text = platform::decodeUtf8(bytes)) {
         return *std::move(text);
     }
     return {bytes.begin(), bytes.end()};

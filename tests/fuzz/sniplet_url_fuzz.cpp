@@ -48,7 +48,7 @@ std::optional<std::string> percentDecode(std::wstring_view encoded) {
 
 void checkName(const std::wstring& name) {
     const auto encoded = snipfetch::percentEncode(name);
-    fuzz::require(percentDecode(encoded) == snipfetch::encodeUtf8(name),
+    fuzz::require(percentDecode(encoded) == platform::encodeUtf8(name),
                   "percent-decoding an encoded name gives the name's UTF-8");
     const std::wstring server = L"https://localhost:8443";
     fuzz::require(snipfetch::snipletUrl(server, name) ==

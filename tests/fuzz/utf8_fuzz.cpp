@@ -14,8 +14,8 @@ bool isScalarValue(char32_t c) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bytes = fuzz::bytesOf(data, size);
-    if (const auto text = snipfetch::decodeUtf8(bytes)) {
-        fuzz::require(snipfetch::encodeUtf8(*text) == bytes, "decoded UTF-8 encodes back");
+    if (const auto text = platform::decodeUtf8(bytes)) {
+        fuzz::require(platform::encodeUtf8(*text) == bytes, "decoded UTF-8 encodes back");
     }
 
     // The same bytes as wide characters, whatever their values.
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             c = static_cast<wchar_t>(0xFFFD);
         }
     }
-    const auto decoded = snipfetch::decodeUtf8(snipfetch::encodeUtf8(text));
+    const auto decoded = platform::decodeUtf8(platform::encodeUtf8(text));
     fuzz::require(decoded.has_value(), "encodeUtf8 writes well-formed UTF-8");
     fuzz::require(*decoded == expected, "decoding what encodeUtf8 gives returns the text");
     return 0;

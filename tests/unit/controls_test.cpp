@@ -125,5 +125,58 @@ TEST_F(Controls, AnUnknownControlNameIsAProgrammingError) {
     EXPECT_THROW(form.textBox(L"a1"), std::logic_error);
 }
 
+// Space on a list: the focused row alone, or every selected row when the focused
+// one is among several selected, all taking the opposite of the focused row's check.
+TEST_F(Controls, SpaceTogglesTheFocusedRowOrGivesTheSelectionItsOpposite) {
+    auto& list = form.checkList(L"List");
+    for (int i = 0; i < 6; ++i) {
+        list.addItem(L"row" + std::to_wstring(i));
+    }
+    list.setChecked(1, true);
+    list.setChecked(3, true);
+    using Rows = std::vector<std::size_t>;
+
+    EXPECT_EQ(list.userPressedSpace(0, {}), Rows{0}); // nothing selected
+    EXPECT_TRUE(list.checked(0));
+    EXPECT_EQ(list.userPressedSpace(0, {0}), Rows{0});
+    EXPECT_FALSE(list.checked(0));
+    // The focused row unchecked: all of the selection checked; 1 and 3 already were.
+    EXPECT_EQ(list.userPressedSpace(2, {1, 2, 3, 4}), (Rows{2, 4}));
+    EXPECT_TRUE(list.checked(1) && list.checked(2) && list.checked(3) && list.checked(4));
+    EXPECT_EQ(list.userPressedSpace(4, {1, 2, 3, 4}), (Rows{1, 2, 3, 4}));
+    EXPECT_FALSE(list.checked(1) || list.checked(2) || list.checked(3) || list.checked(4));
+    // Focus outside the selection (moved with Ctrl+arrow): the focused row alone.
+    EXPECT_EQ(list.userPressedSpace(5, {1, 2}), Rows{5});
+    EXPECT_TRUE(list.checked(5) && !list.checked(1) && !list.checked(2));
+    EXPECT_TRUE(list.userPressedSpace(6, {1, 2}).empty()); // no such row
+}
+
+// Texts in one block: each row keeps its own, the empty one too, whether added
+// one by one or handed over as pieces of a block.
+TEST_F(Controls, CheckListTextsStayApartInOneBlock) {
+    auto& list = form.checkList(L"List");
+    list.addItem(L"ab");
+    list.addItem(L"");
+    list.addItem(L"caf\u00E9 \u20AC.snp");
+    list.addItem(std::wstring(5000, L'x'));
+    ASSERT_EQ(list.count(), 4u);
+    EXPECT_EQ(list.item(0), L"ab");
+    EXPECT_EQ(list.item(1), L"");
+    EXPECT_EQ(list.item(2), L"caf\u00E9 \u20AC.snp");
+    EXPECT_EQ(list.item(3), std::wstring(5000, L'x'));
+    EXPECT_THROW(list.item(4), std::out_of_range);
+    list.setChecked(0, true);
+
+    list.setItems("x.snp\r\n\xC3\xA9.snp\r\ny.snp", {{15, 5}, {7, 6}, {0, 5}});
+    ASSERT_EQ(list.count(), 3u);
+    EXPECT_EQ(list.item(0), L"y.snp");
+    EXPECT_EQ(list.item(1), L"\u00E9.snp");
+    EXPECT_EQ(list.item(2), L"x.snp");
+    EXPECT_FALSE(list.checked(0)); // new rows start unchecked
+    list.addItem(L"z.snp");
+    EXPECT_EQ(list.item(3), L"z.snp");
+    EXPECT_EQ(list.item(0), L"y.snp");
+}
+
 } // namespace
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "snipfetch/catalogue.h"
 
+#include "platform/utf8.h"
+
 #include <gtest/gtest.h>
 
 namespace snipfetch {
@@ -62,6 +64,28 @@ TEST(CatalogueDecode, FallsBackToTheAnsiCodePageWhenNotUtf8) {
     EXPECT_EQ(decodeCatalogue("\xED\xA0\x80"), L"\u00ED\u00A0\u20AC");
     // A sequence cut short at the end.
     EXPECT_EQ(decodeCatalogue("x\xC3"), L"x\u00C3");
+}
+
+// Name by name from the body as UTF-8 gives what decoding the whole body and
+// splitting it gives, with each name's place in the block: UTF-8 with and
+// without a mark, and a body that is not UTF-8.
+TEST(CatalogueNames, OneAtATimeFromTheBodyAsFromTheDecodedText) {
+    for (const std::string& body : {
+             std::string("a.snp\r\n  b c.snp \r\n..\r\n\r\na.snp\r\n"),
+             std::string("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9.snp\r\n\xE2\x82\xAC.snp"),
+             std::string("caf\xE9.snp\r\nna\xEFve.snp\r\n"), // Latin-1 bytes, no UTF-8
+             std::string(),
+         }) {
+        const auto block = catalogueAsUtf8(body);
+        Entries oneAtATime;
+        forEachCatalogueName(
+            block, [&](std::wstring_view name, std::size_t offset, std::size_t length) {
+                oneAtATime.emplace_back(name);
+                EXPECT_EQ(platform::decodeUtf8(block.substr(offset, length)), std::wstring(name));
+            });
+        EXPECT_EQ(oneAtATime, catalogueNames(decodeCatalogue(body))) << body;
+    }
+    EXPECT_EQ(catalogueAsUtf8("caf\xE9"), "caf\xC3\xA9");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
-namespace snipfetch {
+namespace platform {
 namespace {
 
 TEST(Utf8, RejectsWhatIsNotWellFormed) {
@@ -21,4 +21,4 @@ TEST(Utf8, EncodesEveryPlaneAndReplacesLoneSurrogates) {
 }
 
 } // namespace
-} // namespace snipfetch
+} // namespace platform

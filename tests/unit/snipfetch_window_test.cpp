@@ -48,7 +48,7 @@ protected:
     std::vector<std::wstring> rows() {
         std::vector<std::wstring> texts;
         for (std::size_t i = 0; i < list().count(); ++i) {
-            texts.push_back(list().item(i));
+            texts.emplace_back(list().item(i));
         }
         return texts;
     }

@@ -511,8 +511,14 @@ E2E_CASE(window, killed_download_leaves_nothing_behind) {
         killed.clickCheckBox(1);
         clickButton(killed.control(L"cmdDownload"));
         killedStaging = sniplets + L"\\~staging-" + std::to_wstring(killed.processId());
-        require(waitUntil([&] { return folderEntries(killedStaging).size() == 1; },
-                          milliseconds{10000}),
+        // a.snp in place first: the one file in staging is then slow.snp's, not a.snp's.
+        require(waitUntil(
+                    [&] {
+                        return GetFileAttributesW((sniplets + L"\\a.snp").c_str()) !=
+                                   INVALID_FILE_ATTRIBUTES &&
+                               folderEntries(killedStaging).size() == 1;
+                    },
+                    milliseconds{10000}),
                 "no partial file in " + describe(killedStaging));
         const auto partial = killedStaging + L"\\" + folderEntries(killedStaging)[0];
         // Its size from the folder: the file itself is open for writing, shared with no one.

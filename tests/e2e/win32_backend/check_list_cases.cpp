@@ -1,6 +1,6 @@
 // The check list as a list view: rows in order, check boxes that follow the
-// model, toggles by the user or by another program, type-to-find, and many rows at
-// once.
+// model, toggles by the user or by another program, type-to-find, many rows at
+// once, and checks given to a selection of rows.
 #include "tests/e2e/win32_backend/backend_forms.h"
 
 #include "tests/e2e/driver/check.h"
@@ -143,6 +143,60 @@ E2E_CASE(check_list, state_from_outside_and_typing) {
     checkEqual(focusedRow(window), -1, "no row focused in a new list");
     checkEqual(topRow(window), 0, "a new list shows its top");
     checkEqual(rowText(window, 150), L"new 150.snp", "the new rows");
+    form.unload();
+}
+
+// Keys pressed with Shift or Ctrl held: the thread's key state says so while the
+// posted key is handled.
+void pressWith(UINT modifier, UINT key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[modifier];
+    keys[modifier] = 0x80;
+    SetKeyboardState(keys);
+    pressKey(key);
+    keys[modifier] = before;
+    SetKeyboardState(keys);
+}
+
+int selectedCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+E2E_CASE(check_list, checks_for_a_selection) {
+    platform::Form form(sampleSpec());
+    auto& list = form.checkList(L"lstRows");
+    form.show();
+    const HWND window = windowOf(list);
+    for (int row = 0; row < 6; ++row) {
+        list.addItem(L"row " + std::to_wstring(row) + L".snp");
+    }
+    list.setChecked(0, true);
+    pumpMessages();
+
+    focusRow(window, 1);
+    pressWith(VK_SHIFT, VK_DOWN);
+    pressWith(VK_SHIFT, VK_DOWN);
+    checkEqual(selectedCount(window), 3, "Shift+Down twice selects three rows");
+    pressKey(VK_SPACE);
+    check(list.checked(1) && list.checked(2) && list.checked(3) && rowChecked(window, 2),
+          "Space checks every selected row");
+    checkEqual(selectedCount(window), 3, "and keeps them selected");
+
+    pressWith(VK_CONTROL, 'A');
+    checkEqual(selectedCount(window), 6, "Ctrl+A selects every row");
+    // The focused row (3) is checked, so all rows are cleared, 4 and 5 included,
+    // which were clear before.
+    pressKey(VK_SPACE);
+    for (int row = 0; row < 6; ++row) {
+        check(!list.checked(static_cast<std::size_t>(row)) && !rowChecked(window, row),
+              "Space gives every row the opposite of the focused row's check");
+    }
+
+    clickAt(window, checkBoxPoint(window, 4));
+    pumpMessages();
+    check(list.checked(4) && !list.checked(3) && !list.checked(5),
+          "a click on a box toggles that row alone");
     form.unload();
 }
 

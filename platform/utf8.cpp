@@ -1,6 +1,6 @@
-#include "snipfetch/utf8.h"
+#include "platform/utf8.h"
 
-namespace snipfetch {
+namespace platform {
 
 namespace {
 
@@ -21,7 +21,7 @@ void appendWide(std::wstring& out, char32_t c) {
     }
 }
 
-void appendUtf8(std::string& out, char32_t c) {
+void appendEncoded(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -41,14 +41,14 @@ void appendUtf8(std::string& out, char32_t c) {
 
 } // namespace
 
-std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+bool appendUtf8(std::string_view bytes, std::wstring* out) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
-            out.push_back(static_cast<wchar_t>(lead));
+            if (out) {
+                out->push_back(static_cast<wchar_t>(lead));
+            }
             ++i;
             continue;
         }
@@ -68,30 +68,39 @@ std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
             c = lead & 0x07;
             smallest = 0x10000;
         } else {
-            return std::nullopt;
+            return false;
         }
         if (bytes.size() - i < length) {
-            return std::nullopt;
+            return false;
         }
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
             if ((next & 0xC0) != 0x80) {
-                return std::nullopt;
+                return false;
             }
             c = (c << 6) | (next & 0x3F);
         }
         if (c < smallest || c > 0x10FFFF || isSurrogate(c)) {
-            return std::nullopt;
+            return false;
         }
-        appendWide(out, c);
+        if (out) {
+            appendWide(*out, c);
+        }
         i += length;
+    }
+    return true;
+}
+
+std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    if (!appendUtf8(bytes, &out)) {
+        return std::nullopt;
     }
     return out;
 }
 
-std::string encodeUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+void appendEncodedUtf8(std::wstring_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<char32_t>(text[i]);
         if (wideIsUtf16 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
@@ -101,9 +110,15 @@ std::string encodeUtf8(std::wstring_view text) {
         } else if (isSurrogate(c) || c > 0x10FFFF) {
             c = replacement;
         }
-        appendUtf8(out, c);
+        appendEncoded(out, c);
     }
+}
+
+std::string encodeUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEncodedUtf8(text, out);
     return out;
 }
 
-} // namespace snipfetch
+} // namespace platform
