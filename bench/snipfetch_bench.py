@@ -20,6 +20,9 @@ MILLION = 1000000
 DOWNLOAD_FILES = 1000
 DOWNLOAD_SIZE = 4096
 LARGE_SIZE = 100 * 1000 * 1000
+FAR_FILES = 200
+FAR_DELAY = 0.05  # seconds before each answer of the far server
+FAR_LANES = 4
 WINE_LOADER = os.environ.get("WINE_LOADER", "wine")
 
 
@@ -145,9 +148,9 @@ def prepare_download_site(site, count):
             served.write(body)
 
 
-def download_once(args, env, rows=DOWNLOAD_FILES):
-    return wine([args.driver, "--case=bench.download", f"--program={args.program}", f"--rows={rows}"],
-                env)
+def download_once(args, env, rows=DOWNLOAD_FILES, program=None):
+    return wine([args.driver, "--case=bench.download", f"--program={program or args.program}",
+                 f"--rows={rows}"], env)
 
 
 def measure_large_download(args, env):
@@ -198,21 +201,45 @@ def curl_once(args):
 
 
 def measure_downloads(args, env):
-    """The three ways in turn, run after run, so that a change in the machine's
-    load falls on all three alike."""
-    download, bare, curl = [], [], []
+    """The four ways in turn, run after run, so that a change in the machine's
+    load falls on all of them alike."""
+    one, side_by_side, bare, curl = [], [], [], []
     for _ in range(args.runs):
-        download.append(float(download_once(args, env)["seconds"]))
+        one.append(float(download_once(args, env, program=args.one_at_a_time)["seconds"]))
+        side_by_side.append(float(download_once(args, env)["seconds"]))
         bare.append(bare_loop_once(args, env))
         curl.append(curl_once(args))
-        print(f"  download {download[-1]:.3f} s, bare loop {bare[-1]:.3f} s, curl {curl[-1]:.3f} s",
+        print(f"  download one at a time {one[-1]:.3f} s, {FAR_LANES} at once "
+              f"{side_by_side[-1]:.3f} s, bare loop {bare[-1]:.3f} s, curl {curl[-1]:.3f} s",
               file=sys.stderr, flush=True)
-    return download, bare, curl
+    return one, side_by_side, bare, curl
+
+
+def measure_far(args, env):
+    """Download from the server that answers each request late, side by side and
+    one at a time, run after run."""
+    side_by_side, one = [], []
+    for _ in range(args.runs):
+        side_by_side.append(float(download_once(args, env, FAR_FILES, args.far)["seconds"]))
+        one.append(float(download_once(args, env, FAR_FILES, args.far_one_at_a_time)["seconds"]))
+        print(f"  far download {side_by_side[-1]:.3f} s, one at a time {one[-1]:.3f} s",
+              file=sys.stderr, flush=True)
+    return side_by_side, one
+
+
+def ratio(numerators, denominators):
+    # Run by run, then the median: a change in the machine's load between runs
+    # falls on both sides of each ratio.
+    ratios = [n / d for n, d in zip(numerators, denominators)]
+    return f"{statistics.median(ratios):.2f} x (runs {min(ratios):.2f} to {max(ratios):.2f})"
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="snipfetch_local.exe")
+    parser.add_argument("--one-at-a-time", required=True, help="snipfetch_local_one.exe")
+    parser.add_argument("--far", required=True, help="snipfetch_far.exe")
+    parser.add_argument("--far-one-at-a-time", required=True, help="snipfetch_far_one.exe")
     parser.add_argument("--driver", required=True, help="snipfetch_bench.exe")
     parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
     parser.add_argument("--floors", required=True, help="get_list_floors.exe")
@@ -220,7 +247,7 @@ def main():
     parser.add_argument("--site", required=True, help="the folder the server serves")
     parser.add_argument("--work", required=True, help="scratch folder")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--only", choices=("get-list", "million", "download"),
+    parser.add_argument("--only", choices=("get-list", "million", "download", "far"),
                         help="one part of the table")
     args = parser.parse_args()
     os.makedirs(os.path.join(args.site, "Sniplets"), exist_ok=True)
@@ -251,18 +278,14 @@ def main():
     if args.only in (None, "download"):
         print("Download ...", file=sys.stderr, flush=True)
         prepare_download_site(args.site, DOWNLOAD_FILES)
-        download, bare, curl = measure_downloads(args, env)
-
-        def ratio(numerators, denominators):
-            # Run by run, then the median: a change in the machine's load between
-            # runs falls on both sides of each ratio.
-            ratios = [n / d for n, d in zip(numerators, denominators)]
-            return (f"{statistics.median(ratios):.2f} x (runs {min(ratios):.2f} to "
-                    f"{max(ratios):.2f})")
-
-        rows.append((f"Download of {DOWNLOAD_FILES:,} checked files of 4 KiB, click to Notice",
-                     f"{statistics.median(download):.3f} s",
-                     f"{ratio(download, bare)} bare loop; {ratio(download, curl)} curl"))
+        download, side_by_side, bare, curl = measure_downloads(args, env)
+        rows.append((f"Download of {DOWNLOAD_FILES:,} checked files of 4 KiB, one transfer at a "
+                     "time, click to Notice", f"{statistics.median(download):.3f} s",
+                     f"{ratio(download, bare)} bare loop (goal: <= 1.1 x); "
+                     f"{ratio(download, curl)} curl"))
+        rows.append((f"The same, {FAR_LANES} transfers at once (as shipped)",
+                     f"{statistics.median(side_by_side):.3f} s",
+                     f"{ratio(side_by_side, bare)} bare loop"))
         rows.append(("Bare loop: same HTTP client and URLs, plain files",
                      f"{statistics.median(bare):.3f} s", f"{ratio(bare, curl)} curl"))
         rows.append(("curl: one process, one reused connection",
@@ -274,6 +297,19 @@ def main():
                      f"{statistics.median(peaks) / 2**20:.1f} MiB",
                      f"peak working set; {statistics.median(starts) / 2**20:.1f} MiB before the "
                      f"click; the download took {statistics.median(seconds):.2f} s"))
+
+    if args.only in (None, "far"):
+        print(f"Download from a server {FAR_DELAY * 1000:.0f} ms away ...", file=sys.stderr,
+              flush=True)
+        prepare_download_site(args.site, FAR_FILES)
+        side_by_side, one = measure_far(args, env)
+        floor = FAR_FILES * FAR_DELAY / FAR_LANES
+        rows.append((f"Download of {FAR_FILES} files of 4 KiB, each answer {FAR_DELAY * 1000:.0f} ms "
+                     f"late, {FAR_LANES} transfers at once", f"{statistics.median(side_by_side):.3f} s",
+                     f"{ratio(side_by_side, one)} one at a time (goal: <= 0.35 x); "
+                     f"{ratio(side_by_side, [floor] * len(side_by_side))} {FAR_FILES} x "
+                     f"{FAR_DELAY * 1000:.0f} ms / {FAR_LANES} = {floor:.2f} s (goal: <= 1.3 x)"))
+        rows.append(("The same, one transfer at a time", f"{statistics.median(one):.3f} s", ""))
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
           f"{subprocess.run([WINE_LOADER, '--version'], capture_output=True, text=True).stdout.strip()}, "

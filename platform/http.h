@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -69,6 +71,40 @@ public:
 private:
     struct Session;
     std::unique_ptr<Session> session_;
+};
+
+// Up to `lanes` streamed GETs side by side, each on a connection of its own that
+// stays open for the lane's next request; each as HttpClient::get(url, sink),
+// and the caller waits for them the same way.
+class HttpTransfers {
+public:
+    explicit HttpTransfers(std::size_t lanes);
+    // Cancels what still runs (as cancel()) without waiting for it.
+    ~HttpTransfers();
+    HttpTransfers(const HttpTransfers&) = delete;
+    HttpTransfers& operator=(const HttpTransfers&) = delete;
+
+    // Starts a transfer of url into sink on a free lane; tag names it in next().
+    // False when every lane is busy.
+    bool start(std::size_t tag, const std::wstring& url, ByteSink& sink);
+
+    struct Ended {
+        std::size_t tag;
+        HttpResult result;
+    };
+    // Waits until one of the running transfers ends; nothing when none runs.
+    std::optional<Ended> next();
+
+    // Stops the transfer as soon as it can: from the return on it hands its sink
+    // nothing more (so the sink may go), and next() does not report it. A lane
+    // blocked on a silent server frees itself once its time limit is up.
+    void cancel(std::size_t tag);
+
+private:
+    struct Lane; // outlives the transfers when it was let go while busy
+    std::size_t lanes_;
+    std::vector<Lane*> running_;
+    std::vector<Lane*> idle_;
 };
 
 } // namespace platform

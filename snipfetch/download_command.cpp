@@ -8,7 +8,11 @@
 #include "platform/http.h"
 #include "platform/leftovers.h"
 #include "platform/message_box.h"
+#include "snipfetch/download_order.h"
 #include "snipfetch/sniplet_url.h"
+
+#include <map>
+#include <vector>
 
 namespace snipfetch {
 
@@ -21,34 +25,81 @@ void reportFailure() {
 
 enum class Outcome { failed, downloaded, nothingChecked };
 
-// Fetches and stores every checked row, in list order, until the first failure.
-// The press's connection and staging folder are gone by the time it returns,
-// before the user is told anything.
-Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
-                        const std::wstring& folderPath) {
-    platform::HttpClient http; // one connection for the whole press
-    platform::FolderWriter folder(folderPath);
-    auto outcome = Outcome::nothingChecked;
+// Files fetched but not yet in place, at most: the ones below a slow file wait on
+// the disk, each with a handle open.
+constexpr std::size_t filesAhead = 32;
+
+std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
+    std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < list.count(); ++row) {
-        if (!list.checked(row)) {
-            continue;
+        if (list.checked(row)) {
+            rows.push_back(row);
         }
-        const std::wstring name = list.item(row);
-        // Rows come from the screened catalogue; a name that could leave the
-        // folder is still never used as a path.
-        if (!platform::isUsableFileName(name)) {
-            return Outcome::failed;
-        }
-        // Written whole or not at all: the body goes to disk as it arrives, and
-        // an earlier file of that name stays intact until the new one has fully
-        // arrived. A failed transfer drops what came of it.
-        auto file = folder.open(name);
-        if (!http.get(snipletUrl(host, name), file).ok() || !file.commit().ok()) {
-            return Outcome::failed;
-        }
-        outcome = Outcome::downloaded;
     }
-    return outcome;
+    return rows;
+}
+
+// Fetches the checked rows, several at once, and puts each file in place in list
+// order. At the first failure in list order the press ends with the folder as a
+// press that went one file at a time would have left it: the files above are
+// finished and put in place, the transfers below are cancelled and nothing of
+// them is written. The press's connections and staging folder are gone by the
+// time it returns, before the user is told anything.
+Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
+                        const std::wstring& folderPath, std::size_t transfersAtOnce) {
+    const auto rows = checkedRows(list);
+    if (rows.empty()) {
+        return Outcome::nothingChecked;
+    }
+    platform::FolderWriter folder(folderPath);
+    // Written whole or not at all: each body goes to disk as it arrives, and an
+    // earlier file of that name stays intact until the new one is put in place.
+    // Declared before the transfers, so that they are let go first.
+    std::map<std::size_t, platform::FolderWriter::File> files;
+    platform::HttpTransfers transfers(transfersAtOnce);
+    DownloadOrder order(rows.size(), transfersAtOnce, filesAhead);
+    for (;;) {
+        while (const auto file = order.nextToStart()) {
+            const std::wstring name = list.item(rows[*file]);
+            // Rows come from the screened catalogue; a name that could leave the
+            // folder is still never used as a path.
+            if (!platform::isUsableFileName(name)) {
+                order.failed(*file);
+                break;
+            }
+            auto& sink = files.emplace(*file, folder.open(name)).first->second;
+            if (!transfers.start(*file, snipletUrl(host, name), sink)) {
+                files.erase(*file);
+                order.failed(*file);
+            }
+        }
+        while (const auto file = order.nextToCommit()) {
+            if (files.at(*file).commit().ok()) {
+                order.committed(*file);
+            } else {
+                order.failed(*file);
+            }
+            files.erase(*file);
+        }
+        for (const std::size_t file : order.takeCancelled()) {
+            transfers.cancel(file);
+            files.erase(file);
+        }
+        if (order.finished()) {
+            break;
+        }
+        const auto ended = transfers.next();
+        if (!ended) {
+            return Outcome::failed; // the order waits for a transfer that is not there
+        }
+        if (ended->result.ok()) {
+            order.arrived(ended->tag);
+        } else {
+            order.failed(ended->tag);
+            files.erase(ended->tag); // what came of it is dropped at once
+        }
+    }
+    return order.anyFailed() ? Outcome::failed : Outcome::downloaded;
 }
 
 } // namespace
@@ -63,7 +114,7 @@ void DownloadWindow::onDownloadClick() {
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
 
-    switch (downloadChecked(newSniplets_, host_, snipletFolder)) {
+    switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_)) {
     case Outcome::failed:
         reportFailure();
         break;

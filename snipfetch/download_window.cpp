@@ -4,10 +4,10 @@
 
 namespace snipfetch {
 
-DownloadWindow::DownloadWindow(std::wstring_view host)
+DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOnce)
     : platform::Form(downloadWindowLayout()), newSniplets_(checkList(L"lstAddIns")),
       getListButton_(commandButton(L"cmdGetList")), downloadButton_(commandButton(L"cmdDownload")),
-      host_(host) {
+      host_(host), transfersAtOnce_(transfersAtOnce) {
     onLoad = [this] { snipletFolder = L"Sniplets"; };
     getListButton_.onClick = [this] { onGetListClick(); };
     downloadButton_.onClick = [this] { onDownloadClick(); };

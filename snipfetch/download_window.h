@@ -4,14 +4,17 @@
 
 #include "platform/form.h"
 
+#include <cstddef>
 #include <string>
 
 namespace snipfetch {
 
 class DownloadWindow : public platform::Form {
 public:
-    // host: the sniplet server, as snipfetch/sniplet_url.h reads it.
-    explicit DownloadWindow(std::wstring_view host);
+    // host: the sniplet server, as snipfetch/sniplet_url.h reads it. Download
+    // runs that many transfers at once, each on a connection of its own, so that
+    // a far server's round trips overlap (1 only in builds for measurements).
+    explicit DownloadWindow(std::wstring_view host, std::size_t transfersAtOnce = 4);
 
     // The local sniplet folder, relative to the current directory at each use.
     std::wstring snipletFolder;
@@ -27,6 +30,7 @@ private:
     void onDownloadClick();
 
     std::wstring host_;
+    std::size_t transfersAtOnce_;
 };
 
 } // namespace snipfetch

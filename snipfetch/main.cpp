@@ -8,6 +8,11 @@
     "SNIPFETCH_HOST must name the sniplet server (https://host[:port], http://host[:port] or host[:port])"
 #endif
 
+// Transfers at once; builds for measurements set 1.
+#ifndef SNIPFETCH_TRANSFERS
+#define SNIPFETCH_TRANSFERS 4
+#endif
+
 #define SNIPFETCH_WIDEN_(text) L##text
 #define SNIPFETCH_WIDEN(text) SNIPFETCH_WIDEN_(text)
 
@@ -16,6 +21,6 @@ int main() {
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
     static_assert(snipfetch::parseServerSetting(host).has_value(),
                   "SNIPFETCH_HOST must be https://host[:port], http://host[:port] or host[:port]");
-    snipfetch::DownloadWindow window(host);
+    snipfetch::DownloadWindow window(host, SNIPFETCH_TRANSFERS);
     return platform::runApplication(window);
 }

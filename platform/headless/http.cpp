@@ -1,6 +1,7 @@
 // HttpClient in memory: answers come from the test's script.
 #include "platform/headless/http_script.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -96,6 +97,49 @@ HttpResult HttpClient::get(const std::wstring& url, std::size_t limit) {
         result.body.clear();
     }
     return result;
+}
+
+// Each transfer runs whole when it starts; the last one started ends first, so
+// that files arrive out of list order.
+struct HttpTransfers::Lane {
+    std::size_t tag;
+    HttpResult result;
+};
+
+HttpTransfers::HttpTransfers(std::size_t lanes) : lanes_(std::max<std::size_t>(lanes, 1)) {}
+
+HttpTransfers::~HttpTransfers() {
+    for (Lane* lane : running_) {
+        delete lane;
+    }
+}
+
+bool HttpTransfers::start(std::size_t tag, const std::wstring& url, ByteSink& sink) {
+    if (running_.size() >= lanes_) {
+        return false;
+    }
+    HttpClient http;
+    running_.push_back(new Lane{tag, http.get(url, sink)});
+    return true;
+}
+
+std::optional<HttpTransfers::Ended> HttpTransfers::next() {
+    if (running_.empty()) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<Lane> lane(running_.back());
+    running_.pop_back();
+    return Ended{lane->tag, std::move(lane->result)};
+}
+
+void HttpTransfers::cancel(std::size_t tag) {
+    for (auto it = running_.begin(); it != running_.end(); ++it) {
+        if ((*it)->tag == tag) {
+            delete *it;
+            running_.erase(it);
+            return;
+        }
+    }
 }
 
 } // namespace platform

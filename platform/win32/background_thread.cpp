@@ -8,24 +8,29 @@ namespace {
 
 thread_local int responsiveWaits = 0;
 
+} // namespace
+
 // A wait of a window thread that never looks "not responding": the thread waits
 // on its message queue too, and hands out what must not wait (repaints and sent
 // messages) but nothing that would start another event handler. A close of the
 // window ends the program there (close_during_wait.h).
-void waitResponsively(HANDLE done) {
+DWORD waitResponsivelyFor(const HANDLE* handles, DWORD count) {
     ++responsiveWaits;
     // The pointer says so: input waits in the queue meanwhile. The forms keep it
     // while the wait lasts (WM_SETCURSOR), and after it the one before comes back.
     const HCURSOR before = SetCursor(waitCursor());
+    DWORD signalled = 0;
     for (;;) {
         // Woken by new input and posted messages too, to look for a close among them.
         const DWORD woke = MsgWaitForMultipleObjectsEx(
-            1, &done, INFINITE,
+            count, handles, INFINITE,
             QS_PAINT | QS_SENDMESSAGE | QS_POSTMESSAGE | QS_KEY | QS_MOUSEBUTTON, 0);
-        if (woke != WAIT_OBJECT_0 + 1) {
+        if (woke != WAIT_OBJECT_0 + count) {
+            signalled = woke;
             if (woke == WAIT_FAILED) {
-                WaitForSingleObject(done, INFINITE);
+                signalled = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
             }
+            signalled -= WAIT_OBJECT_0;
             break;
         }
         MSG message;
@@ -44,9 +49,8 @@ void waitResponsively(HANDLE done) {
     }
     SetCursor(before);
     --responsiveWaits;
+    return signalled;
 }
-
-} // namespace
 
 bool waitingResponsively() {
     return responsiveWaits > 0;
@@ -81,7 +85,8 @@ void BackgroundThread::run(const std::function<void()>& job) {
     job_ = &job;
     failure_ = nullptr;
     SetEvent(jobReady_.get());
-    waitResponsively(jobDone_.get());
+    const HANDLE done = jobDone_.get();
+    waitResponsivelyFor(&done, 1);
     if (failure_) {
         std::rethrow_exception(std::exchange(failure_, nullptr));
     }

@@ -35,6 +35,10 @@ private:
     static DWORD WINAPI threadMain(void* self);
 };
 
+// Waits as BackgroundThread::run does until one of the handles is signalled; its
+// index. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
+DWORD waitResponsivelyFor(const HANDLE* handles, DWORD count);
+
 // True while this thread waits in BackgroundThread::run: a window procedure
 // then holds back commands that arrive as sent messages.
 bool waitingResponsively();

@@ -23,7 +23,8 @@ Beside a served file, marker files change how its path is answered:
                    and append "<seed> <number> <verdict>" to <root>/hostile.log;
                    the body a client may take is written to <path>.kept
 
-A path with no file and no marker gets 404. Every request line's path, as it
+With --delay every request waits that many seconds before its answer, as if the
+server were far away. A path with no file and no marker gets 404. Every request line's path, as it
 came, is appended to <root>/requests.log (unless --no-log).
 
 With --tls-dir the server speaks HTTPS: each connection gets the certificate
@@ -161,6 +162,8 @@ class SnipletHandler(BaseHTTPRequestHandler):
 
     def do_GET(self):
         self.record()
+        if self.server.delay and stopping.wait(self.server.delay):
+            return
         path = self.local_path()
         if path is None:
             self.error_page(400)
@@ -279,6 +282,8 @@ def main():
     parser.add_argument("--ready-file", help='"<pid> <port>", written once the server listens')
     parser.add_argument("--no-log", action="store_true", help="keep no requests.log")
     parser.add_argument("--tls-dir", help="speak HTTPS with the certificates in this folder")
+    parser.add_argument("--delay", type=float, default=0.0,
+                        help="seconds to wait before each answer (a far server)")
     args = parser.parse_args()
 
     os.makedirs(args.root, exist_ok=True)
@@ -289,6 +294,7 @@ def main():
         return 1
     server.root = os.path.abspath(args.root)
     server.tls_dir = args.tls_dir
+    server.delay = args.delay
     server.request_log = None if args.no_log else os.path.join(server.root, "requests.log")
     server.log_lock = threading.Lock()
     server.hostile_counts = {}

@@ -76,4 +76,12 @@ bool SnipletSite::checkRequests(const std::vector<std::string>& expected,
     return checkEqual(requests(), expected, "the paths the server was asked for", where);
 }
 
+bool SnipletSite::checkRequestsInAnyOrder(std::vector<std::string> expected,
+                                          std::source_location where) const {
+    auto actual = requests();
+    std::sort(actual.begin(), actual.end());
+    std::sort(expected.begin(), expected.end());
+    return checkEqual(actual, expected, "the paths the server was asked for, sorted", where);
+}
+
 } // namespace snipfetch_e2e

@@ -66,6 +66,10 @@ public:
     std::vector<std::string> requests() const;
     bool checkRequests(const std::vector<std::string>& expected,
                        std::source_location where = std::source_location::current()) const;
+    // The same paths, each as often, in whatever order (transfers that run side by side).
+    bool
+    checkRequestsInAnyOrder(std::vector<std::string> expected,
+                            std::source_location where = std::source_location::current()) const;
 
 private:
     std::wstring root_;
