@@ -11,7 +11,7 @@
 #include "snipfetch/download_order.h"
 #include "snipfetch/sniplet_url.h"
 
-#include <map>
+#include <utility>
 #include <vector>
 
 namespace snipfetch {
@@ -28,6 +28,29 @@ enum class Outcome { failed, downloaded, nothingChecked };
 // Files fetched but not yet in place, at most: the ones below a slow file wait on
 // the disk, each with a handle open.
 constexpr std::size_t filesAhead = 32;
+
+// The files of a press on their way, by their number: a few dozen at most.
+class FilesOnTheirWay {
+public:
+    platform::FolderWriter::File& add(std::size_t file, platform::FolderWriter::File opened) {
+        return files_.emplace_back(file, std::move(opened)).second;
+    }
+    platform::FolderWriter::File* find(std::size_t file) {
+        for (auto& [number, opened] : files_) {
+            if (number == file) {
+                return &opened;
+            }
+        }
+        return nullptr;
+    }
+    // Without a commit: the earlier file stays, the temporary one goes.
+    void drop(std::size_t file) {
+        std::erase_if(files_, [file](const auto& entry) { return entry.first == file; });
+    }
+
+private:
+    std::vector<std::pair<std::size_t, platform::FolderWriter::File>> files_;
+};
 
 std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
     std::vector<std::size_t> rows;
@@ -55,7 +78,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
     // Written whole or not at all: each body goes to disk as it arrives, and an
     // earlier file of that name stays intact until the new one is put in place.
     // Declared before the transfers, so that they are let go first.
-    std::map<std::size_t, platform::FolderWriter::File> files;
+    FilesOnTheirWay files;
     platform::HttpTransfers transfers(transfersAtOnce);
     DownloadOrder order(rows.size(), transfersAtOnce, filesAhead);
     for (;;) {
@@ -67,23 +90,24 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
                 order.failed(*file);
                 break;
             }
-            auto& sink = files.emplace(*file, folder.open(name)).first->second;
+            auto& sink = files.add(*file, folder.open(name));
             if (!transfers.start(*file, snipletUrl(host, name), sink)) {
-                files.erase(*file);
+                files.drop(*file);
                 order.failed(*file);
             }
         }
         while (const auto file = order.nextToCommit()) {
-            if (files.at(*file).commit().ok()) {
+            auto* arrived = files.find(*file);
+            if (arrived && arrived->commit().ok()) {
                 order.committed(*file);
             } else {
                 order.failed(*file);
             }
-            files.erase(*file);
+            files.drop(*file);
         }
         for (const std::size_t file : order.takeCancelled()) {
             transfers.cancel(file);
-            files.erase(file);
+            files.drop(file);
         }
         if (order.finished()) {
             break;
@@ -96,7 +120,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
             order.arrived(ended->tag);
         } else {
             order.failed(ended->tag);
-            files.erase(ended->tag); // what came of it is dropped at once
+            files.drop(ended->tag); // what came of it goes at once
         }
     }
     return order.anyFailed() ? Outcome::failed : Outcome::downloaded;
