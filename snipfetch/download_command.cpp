@@ -11,6 +11,7 @@
 #include "snipfetch/download_order.h"
 #include "snipfetch/sniplet_url.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -29,16 +30,20 @@ enum class Outcome { failed, downloaded, nothingChecked };
 // the disk, each with a handle open.
 constexpr std::size_t filesAhead = 32;
 
-// The files of a press on their way, by their number: a few dozen at most.
+// The files of a press on their way, by their number: a few dozen at most. Each
+// stays where it is while its transfer writes to it.
 class FilesOnTheirWay {
 public:
     platform::FolderWriter::File& add(std::size_t file, platform::FolderWriter::File opened) {
-        return files_.emplace_back(file, std::move(opened)).second;
+        return *files_
+                    .emplace_back(file,
+                                  std::make_unique<platform::FolderWriter::File>(std::move(opened)))
+                    .second;
     }
     platform::FolderWriter::File* find(std::size_t file) {
         for (auto& [number, opened] : files_) {
             if (number == file) {
-                return &opened;
+                return opened.get();
             }
         }
         return nullptr;
@@ -49,7 +54,7 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::size_t, platform::FolderWriter::File>> files_;
+    std::vector<std::pair<std::size_t, std::unique_ptr<platform::FolderWriter::File>>> files_;
 };
 
 std::vector<std::size_t> checkedRows(const platform::CheckList& list) {

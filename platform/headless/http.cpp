@@ -53,7 +53,6 @@ namespace {
 
 HttpResult answerFor(const std::wstring& url) {
     auto& s = headless::script();
-    s.requested.push_back(url);
     if (auto it = s.answers.find(url); it != s.answers.end()) {
         return it->second;
     }
@@ -63,11 +62,9 @@ HttpResult answerFor(const std::wstring& url) {
     return notFound;
 }
 
-} // namespace
-
 // A scripted body reaches the sink in two parts, as far as it got: a failure
 // scripted with a 200 and a body (cut short, too slow ...) comes after its bytes.
-HttpResult HttpClient::get(const std::wstring& url, ByteSink& sink) {
+HttpResult streamAnswer(const std::wstring& url, ByteSink& sink) {
     auto result = answerFor(url);
     const std::string body = std::exchange(result.body, {});
     if (result.status != 200) {
@@ -87,7 +84,15 @@ HttpResult HttpClient::get(const std::wstring& url, ByteSink& sink) {
     return result;
 }
 
+} // namespace
+
+HttpResult HttpClient::get(const std::wstring& url, ByteSink& sink) {
+    headless::script().requested.push_back(url);
+    return streamAnswer(url, sink);
+}
+
 HttpResult HttpClient::get(const std::wstring& url, std::size_t limit) {
+    headless::script().requested.push_back(url);
     auto result = answerFor(url);
     if (result.ok() && result.body.size() > limit) {
         result.failure = HttpFailure::tooLarge;
@@ -99,11 +104,12 @@ HttpResult HttpClient::get(const std::wstring& url, std::size_t limit) {
     return result;
 }
 
-// Each transfer runs whole when it starts; the last one started ends first, so
-// that files arrive out of list order.
+// A transfer runs whole when it ends, and the last one started ends first, so
+// that files arrive out of list order and a sink must last until its end.
 struct HttpTransfers::Lane {
     std::size_t tag;
-    HttpResult result;
+    std::wstring url;
+    ByteSink* sink;
 };
 
 HttpTransfers::HttpTransfers(std::size_t lanes) : lanes_(std::max<std::size_t>(lanes, 1)) {}
@@ -118,8 +124,8 @@ bool HttpTransfers::start(std::size_t tag, const std::wstring& url, ByteSink& si
     if (running_.size() >= lanes_) {
         return false;
     }
-    HttpClient http;
-    running_.push_back(new Lane{tag, http.get(url, sink)});
+    headless::script().requested.push_back(url);
+    running_.push_back(new Lane{tag, url, &sink});
     return true;
 }
 
@@ -129,7 +135,7 @@ std::optional<HttpTransfers::Ended> HttpTransfers::next() {
     }
     const std::unique_ptr<Lane> lane(running_.back());
     running_.pop_back();
-    return Ended{lane->tag, std::move(lane->result)};
+    return Ended{lane->tag, streamAnswer(lane->url, *lane->sink)};
 }
 
 void HttpTransfers::cancel(std::size_t tag) {
