@@ -215,6 +215,15 @@ def measure_downloads(args, env):
     return one, side_by_side, bare, curl
 
 
+def measure_per_file_costs(args, env):
+    pointer, redirects = [], []
+    for _ in range(args.runs):
+        result = wine([args.costs, f"127.0.0.1:{args.port}", f"/Sniplets/{name(0)}"], env)
+        pointer.append(float(result["wait_pointer_us"]))
+        redirects.append(float(result["redirect_handling_us"]))
+    return pointer, redirects
+
+
 def measure_far(args, env):
     """Download from the server that answers each request late, side by side and
     one at a time, run after run."""
@@ -243,6 +252,7 @@ def main():
     parser.add_argument("--driver", required=True, help="snipfetch_bench.exe")
     parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
     parser.add_argument("--floors", required=True, help="get_list_floors.exe")
+    parser.add_argument("--costs", required=True, help="per_file_costs.exe")
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--site", required=True, help="the folder the server serves")
     parser.add_argument("--work", required=True, help="scratch folder")
@@ -286,6 +296,11 @@ def main():
         rows.append((f"The same, {FAR_LANES} transfers at once (as shipped)",
                      f"{statistics.median(side_by_side):.3f} s",
                      f"{ratio(side_by_side, bare)} bare loop"))
+        pointer, redirects = measure_per_file_costs(args, env)
+        rows.append(("Per file: the wait pointer on and off over a shown window",
+                     f"{statistics.median(pointer):.1f} us", "each alone, 2,000 times"))
+        rows.append(("Per file: redirects switched off in WinHTTP, status and Location looked up",
+                     f"{statistics.median(redirects):.1f} us", "each alone, 2,000 times"))
         rows.append(("Bare loop: same HTTP client and URLs, plain files",
                      f"{statistics.median(bare):.3f} s", f"{ratio(bare, curl)} curl"))
         rows.append(("curl: one process, one reused connection",

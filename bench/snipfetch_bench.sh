@@ -18,7 +18,7 @@ shift || true
 
 cmake --preset win64 -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target snipfetch_local snipfetch_local_one snipfetch_far \
-    snipfetch_far_one snipfetch_bench bare_fetch_loop get_list_floors >/dev/null
+    snipfetch_far_one snipfetch_bench bare_fetch_loop get_list_floors per_file_costs >/dev/null
 port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
 far_port=$(sed -n 's/^SNIPFETCH_BENCH_FAR_PORT:STRING=//p' "$build/CMakeCache.txt")
 
@@ -80,4 +80,4 @@ python3 "$root/bench/snipfetch_bench.py" --runs "$runs" --port "$port" --site "$
     --one-at-a-time "$build/bin/snipfetch_local_one.exe" --far "$build/bin/snipfetch_far.exe" \
     --far-one-at-a-time "$build/bin/snipfetch_far_one.exe" \
     --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" \
-    --floors "$build/bin/get_list_floors.exe" "$@"
+    --floors "$build/bin/get_list_floors.exe" --costs "$build/bin/per_file_costs.exe" "$@"

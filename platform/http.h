@@ -105,6 +105,9 @@ private:
     std::size_t lanes_;
     std::vector<Lane*> running_;
     std::vector<Lane*> idle_;
+    // What the window shows from the first wait to the end of the transfers.
+    struct Waiting;
+    std::unique_ptr<Waiting> waiting_;
 };
 
 } // namespace platform

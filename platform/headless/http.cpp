@@ -112,6 +112,8 @@ struct HttpTransfers::Lane {
     ByteSink* sink;
 };
 
+struct HttpTransfers::Waiting {};
+
 HttpTransfers::HttpTransfers(std::size_t lanes) : lanes_(std::max<std::size_t>(lanes, 1)) {}
 
 HttpTransfers::~HttpTransfers() {

@@ -7,6 +7,8 @@ namespace platform::win32 {
 namespace {
 
 thread_local int responsiveWaits = 0;
+thread_local int waitPointers = 0;
+thread_local HCURSOR pointerBefore = nullptr;
 
 } // namespace
 
@@ -18,7 +20,7 @@ DWORD waitResponsivelyFor(const HANDLE* handles, DWORD count) {
     ++responsiveWaits;
     // The pointer says so: input waits in the queue meanwhile. The forms keep it
     // while the wait lasts (WM_SETCURSOR), and after it the one before comes back.
-    const HCURSOR before = SetCursor(waitCursor());
+    const WaitPointer pointer;
     DWORD signalled = 0;
     for (;;) {
         // Woken by new input and posted messages too, to look for a close among them.
@@ -47,17 +49,33 @@ DWORD waitResponsivelyFor(const HANDLE* handles, DWORD count) {
             DispatchMessageW(&message);
         }
     }
-    SetCursor(before);
     --responsiveWaits;
     return signalled;
+}
+
+WaitPointer::WaitPointer() {
+    if (waitPointers++ == 0) {
+        pointerBefore = SetCursor(waitCursor());
+    }
+}
+
+WaitPointer::~WaitPointer() {
+    if (--waitPointers == 0) {
+        SetCursor(pointerBefore);
+    }
 }
 
 bool waitingResponsively() {
     return responsiveWaits > 0;
 }
 
+bool showsWaitPointer() {
+    return waitPointers > 0;
+}
+
 HCURSOR waitCursor() {
-    return LoadCursorW(nullptr, IDC_WAIT);
+    static const HCURSOR cursor = LoadCursorW(nullptr, IDC_WAIT);
+    return cursor;
 }
 
 BackgroundThread::~BackgroundThread() {

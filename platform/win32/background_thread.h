@@ -45,4 +45,16 @@ bool waitingResponsively();
 // The pointer over the program's windows meanwhile.
 HCURSOR waitCursor();
 
+// The wait pointer over the program's windows for the object's lifetime, and
+// for the waits in it: a run of waits with short work between them shows it
+// once (each change of the pointer costs a trip to the display under Wine).
+class WaitPointer {
+public:
+    WaitPointer();
+    ~WaitPointer(); // the pointer before the outermost one comes back
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+};
+bool showsWaitPointer();
+
 } // namespace platform::win32

@@ -280,7 +280,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_SETCURSOR:
         // Over the form and its controls, a handler's wait shows as the wait cursor.
-        if (waitingResponsively()) {
+        if (showsWaitPointer()) {
             SetCursor(waitCursor());
             return TRUE;
         }

@@ -119,6 +119,11 @@ struct HttpTransfers::Lane {
     }
 };
 
+// The wait pointer stays up over the waits and the moves into place between them.
+struct HttpTransfers::Waiting {
+    win32::WaitPointer pointer;
+};
+
 HttpTransfers::HttpTransfers(std::size_t lanes)
     : lanes_(std::clamp<std::size_t>(lanes, 1, MAXIMUM_WAIT_OBJECTS - 1)) {}
 
@@ -156,6 +161,9 @@ bool HttpTransfers::start(std::size_t tag, const std::wstring& url, ByteSink& si
 std::optional<HttpTransfers::Ended> HttpTransfers::next() {
     if (running_.empty()) {
         return std::nullopt;
+    }
+    if (!waiting_) {
+        waiting_ = std::make_unique<Waiting>();
     }
     HANDLE done[MAXIMUM_WAIT_OBJECTS];
     for (std::size_t i = 0; i < running_.size(); ++i) {
