@@ -139,6 +139,10 @@ void CheckList::setChecked(std::size_t row, bool checked) {
     }
 }
 
+std::size_t CheckList::checkedCount() const {
+    return static_cast<std::size_t>(std::count(checks_.begin(), checks_.end(), 1));
+}
+
 void CheckList::clear() {
     setItems({}, {});
 }

@@ -129,6 +129,7 @@ public:
     // The same text into `text`, whose storage is reused: for a walk over many rows.
     void itemInto(std::size_t row, std::wstring& text) const;
     bool checked(std::size_t row) const { return checks_.at(row) != 0; }
+    std::size_t checkedCount() const;
     void setChecked(std::size_t row, bool checked);
 
     void clear();

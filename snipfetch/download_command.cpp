@@ -8,13 +8,15 @@
 #include "platform/http.h"
 #include "platform/leftovers.h"
 #include "platform/message_box.h"
+#include "platform/taskbar_progress.h"
 #include "snipfetch/sniplet_url.h"
 
 namespace snipfetch {
 
 namespace {
 
-void reportFailure() {
+void reportFailure(platform::TaskbarProgress& progress) {
+    progress.failed();
     platform::messageBox(L"An error occurred while trying to download the file(s).",
                          platform::mb::critical, L"Error");
 }
@@ -25,10 +27,13 @@ enum class Outcome { failed, downloaded, nothingChecked };
 // The press's connection and staging folder are gone by the time it returns,
 // before the user is told anything.
 Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
-                        const std::wstring& folderPath) {
+                        const std::wstring& folderPath, platform::TaskbarProgress& progress) {
     platform::HttpClient http; // one connection for the whole press
     platform::FolderWriter folder(folderPath);
     auto outcome = Outcome::nothingChecked;
+    const std::size_t total = list.checkedCount();
+    std::size_t done = 0;
+    progress.advance(done, total);
     for (std::size_t row = 0; row < list.count(); ++row) {
         if (!list.checked(row)) {
             continue;
@@ -47,6 +52,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
             return Outcome::failed;
         }
         outcome = Outcome::downloaded;
+        progress.advance(++done, total);
     }
     return outcome;
 }
@@ -54,20 +60,22 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
 } // namespace
 
 void DownloadWindow::onDownloadClick() {
+    platform::TaskbarProgress progress(*this);
     // Anything standing under the folder's name, a file too, is left alone; a
     // file in the way then fails the first write.
     if (!platform::entryExists(snipletFolder) && !platform::createFolder(snipletFolder).ok()) {
-        reportFailure();
+        reportFailure(progress);
         return;
     }
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
 
-    switch (downloadChecked(newSniplets_, host_, snipletFolder)) {
+    switch (downloadChecked(newSniplets_, host_, snipletFolder, progress)) {
     case Outcome::failed:
-        reportFailure();
+        reportFailure(progress);
         break;
     case Outcome::downloaded:
+        progress.clear();
         platform::messageBox(L"Finished downloading file(s). You will need to restart the "
                              L"Dovuraviz in order to use them.",
                              platform::mb::information, L"Notice");
