@@ -23,12 +23,12 @@ constexpr std::size_t largestCatalogue = 64u << 20;
 } // namespace
 
 void DownloadWindow::onGetListClick() {
+    platform::TaskbarProgress progress(*this);
+    progress.busy();
     // One listing of the folder, so each name's test costs the same however many
     // files the folder holds. It comes before the catalogue: the system's memory
     // for the listing of a large folder is given back before the body arrives.
     const auto present = platform::ordinaryFileNameSet(snipletFolder);
-    platform::TaskbarProgress progress(*this);
-    progress.busy();
     platform::HttpClient http;
     auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
