@@ -72,6 +72,8 @@ public:
 
     // Backend side: the user closed the window with its close box; unloads it.
     void userClosed();
+    // Backend side: the window's peer; nullptr while the form is not loaded.
+    WindowPeer* peer() const { return windowAlive_ ? peer_.get() : nullptr; }
 
 private:
     FormSpec design_;

@@ -19,12 +19,13 @@ public:
     TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
     void busy();                                       // under way, length unknown
-    void advance(std::size_t done, std::size_t total); // done of total finished
+    void advance(std::size_t done, std::size_t total); // done of total; nothing when total is 0
     void failed();                                     // the error state, until cleared
+    void clear();                                      // no progress, as at the start
 
 private:
     struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<State> state_; // none where the button cannot show progress
 };
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include "platform/http.h"
 #include "platform/leftovers.h"
 #include "platform/message_box.h"
+#include "platform/taskbar_progress.h"
 #include "snipfetch/download_order.h"
 #include "snipfetch/sniplet_url.h"
 
@@ -19,7 +20,8 @@ namespace snipfetch {
 
 namespace {
 
-void reportFailure() {
+void reportFailure(platform::TaskbarProgress& progress) {
+    progress.failed();
     platform::messageBox(L"An error occurred while trying to download the file(s).",
                          platform::mb::critical, L"Error");
 }
@@ -74,11 +76,13 @@ std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
 // them is written. The press's connections and staging folder are gone by the
 // time it returns, before the user is told anything.
 Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
-                        const std::wstring& folderPath, std::size_t transfersAtOnce) {
+                        const std::wstring& folderPath, std::size_t transfersAtOnce,
+                        platform::TaskbarProgress& progress) {
     const auto rows = checkedRows(list);
     if (rows.empty()) {
         return Outcome::nothingChecked;
     }
+    progress.advance(0, rows.size());
     platform::FolderWriter folder(folderPath);
     // Written whole or not at all: each body goes to disk as it arrives, and an
     // earlier file of that name stays intact until the new one is put in place.
@@ -105,6 +109,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
             auto* arrived = files.find(*file);
             if (arrived && arrived->commit().ok()) {
                 order.committed(*file);
+                progress.advance(order.committedCount(), rows.size());
             } else {
                 order.failed(*file);
             }
@@ -134,20 +139,22 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
 } // namespace
 
 void DownloadWindow::onDownloadClick() {
+    platform::TaskbarProgress progress(*this);
     // Anything standing under the folder's name, a file too, is left alone; a
     // file in the way then fails the first write.
     if (!platform::entryExists(snipletFolder) && !platform::createFolder(snipletFolder).ok()) {
-        reportFailure();
+        reportFailure(progress);
         return;
     }
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
 
-    switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_)) {
+    switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_, progress)) {
     case Outcome::failed:
-        reportFailure();
+        reportFailure(progress);
         break;
     case Outcome::downloaded:
+        progress.clear();
         platform::messageBox(L"Finished downloading file(s). You will need to restart the "
                              L"Dovuraviz in order to use them.",
                              platform::mb::information, L"Notice");

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/http.h"
 #include "platform/message_box.h"
+#include "platform/taskbar_progress.h"
 #include "snipfetch/catalogue.h"
 #include "snipfetch/sniplet_url.h"
 
@@ -22,6 +23,8 @@ constexpr std::size_t largestCatalogue = 64u << 20;
 } // namespace
 
 void DownloadWindow::onGetListClick() {
+    platform::TaskbarProgress progress(*this);
+    progress.busy();
     // One listing of the folder, so each name's test costs the same however many
     // files the folder holds. It comes before the catalogue: the system's memory
     // for the listing of a large folder is given back before the body arrives.
@@ -29,6 +32,7 @@ void DownloadWindow::onGetListClick() {
     platform::HttpClient http;
     auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
+        progress.failed();
         platform::messageBox(L"An error occurred while trying to download the list.",
                              platform::mb::critical, L"Error");
         return;
@@ -55,6 +59,7 @@ void DownloadWindow::onGetListClick() {
     });
     const bool found = !rows.empty();
     newSniplets_.setItems(std::move(catalogue), std::move(rows));
+    progress.clear();
 
     if (!found) {
         platform::messageBox(L"It appears there are no new add-ins to download.",

@@ -54,6 +54,11 @@ const std::vector<Message>& messages();
 // (1) when it has only an OK button; a Yes/No box without one is a test error.
 void queueAnswer(int answer);
 
+// ---- The taskbar button (platform/taskbar_progress.h)
+// What the button showed, change by change: "busy", "<done>/<total>", "error",
+// "none" (no progress again); each message box shown meanwhile as "box: <title>".
+const std::vector<std::wstring>& taskbarLog();
+
 // ---- Files: an in-memory drive; paths are Windows paths, letter case ignored.
 namespace attr {
 constexpr std::uint32_t readOnly = 0x1;

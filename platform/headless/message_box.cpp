@@ -5,6 +5,8 @@
 
 namespace platform::headless {
 
+void noteMessageBoxInTaskbarLog(const std::wstring& title);
+
 namespace {
 struct MessageState {
     std::vector<Message> shown;
@@ -33,6 +35,7 @@ namespace platform {
 int messageBox(const std::wstring& text, int style, const std::wstring& title) {
     auto& s = headless::state();
     s.shown.push_back({text, style, title});
+    headless::noteMessageBoxInTaskbarLog(title);
     if (!s.answers.empty()) {
         const int answer = s.answers.front();
         s.answers.pop_front();

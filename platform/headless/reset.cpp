@@ -6,6 +6,7 @@ void resetWindows();
 void resetMessages();
 void resetFiles();
 void resetProcesses();
+void resetTaskbar();
 namespace registry {
 void resetRegistry();
 }
@@ -15,6 +16,7 @@ void reset() {
     resetMessages();
     resetFiles();
     resetProcesses();
+    resetTaskbar();
     registry::resetRegistry();
 }
 

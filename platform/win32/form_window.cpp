@@ -33,6 +33,13 @@ HWND hiddenOwner() {
 constexpr UINT dpiChangedMessage = 0x02E0;    // WM_DPICHANGED
 constexpr UINT dpiScaledSizeMessage = 0x02E4; // WM_GETDPISCALEDSIZE
 
+// Sent by the shell to a window once its taskbar button exists, and again when
+// the shell restarts.
+UINT taskbarButtonCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarButtonCreated");
+    return message;
+}
+
 } // namespace
 
 ATOM FormWindow::windowClass() {
@@ -103,6 +110,11 @@ void FormWindow::createWindow() {
                         nullptr, GetModuleHandleW(nullptr), this);
     if (!created) {
         throw std::runtime_error("cannot create a form window");
+    }
+    // A program run elevated gets no registered messages from the shell, which
+    // runs at a lower integrity level, unless it lets this one in.
+    if (design.showInTaskbar) {
+        ChangeWindowMessageFilterEx(created, taskbarButtonCreatedMessage(), MSGFLT_ALLOW, nullptr);
     }
 }
 
@@ -248,6 +260,10 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             PostMessageW(window, message, wParam, lParam);
             return 0;
         }
+    }
+    if (message == taskbarButtonCreatedMessage() && message != 0) {
+        taskbarButton_ = true;
+        return 0;
     }
     switch (message) {
     case WM_COMMAND:

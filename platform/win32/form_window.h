@@ -35,6 +35,9 @@ public:
     static HWND frontmostEnabled();
 
     HWND handle() const { return window_; }
+    // The shell has made the window's taskbar button ("TaskbarButtonCreated"), so
+    // the button can show progress.
+    bool hasTaskbarButton() const { return taskbarButton_; }
 
     // Keys the message loop hands over: Tab / Shift+Tab and Esc.
     void moveFocus(bool backwards);
@@ -48,6 +51,7 @@ private:
     IconHandle smallIcon_;
     HWND window_ = nullptr; // cleared when the window is destroyed
     bool destroying_ = false;
+    bool taskbarButton_ = false;
 
     // Index = the control's index in the table; empty for lines.
     std::vector<std::unique_ptr<ChildWindow>> children_;

@@ -333,5 +333,30 @@ TEST_F(DownloadWindowTest, FolderOrWriteFailuresEndInTheError) {
     EXPECT_FALSE(hl::fileExists(folder + L"\\b.snp")); // fetched beside a, never written
 }
 
+// ---- The taskbar button
+
+TEST_F(DownloadWindowTest, TheTaskbarButtonIsBusyForGetListAndCountsTheCheckedRowsOfADownload) {
+    listed("a.snp\r\nb.snp\r\nc.snp");
+    EXPECT_EQ(hl::taskbarLog(), (Rows{L"busy", L"none"}));
+    list().userToggled(0, true);
+    list().userToggled(2, true);
+    hl::serveBody(base + L"a.snp", "a");
+    hl::serveBody(base + L"c.snp", "c");
+    download();
+    EXPECT_EQ(hl::taskbarLog(),
+              (Rows{L"busy", L"none", L"0/2", L"1/2", L"2/2", L"none", L"box: Notice"}));
+}
+
+TEST_F(DownloadWindowTest, AFailureShowsTheErrorUntilTheErrorBoxIsClosed) {
+    getList(); // no catalogue: 404
+    listed("a.snp\r\nb.snp");
+    list().userToggled(0, true);
+    list().userToggled(1, true);
+    hl::serveBody(base + L"a.snp", "a"); // b.snp: 404
+    download();
+    EXPECT_EQ(hl::taskbarLog(), (Rows{L"busy", L"error", L"box: Error", L"none", L"busy", L"none",
+                                      L"0/2", L"1/2", L"error", L"box: Error", L"none"}));
+}
+
 } // namespace
 } // namespace snipfetch
