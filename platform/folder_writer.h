@@ -49,6 +49,7 @@ public:
 private:
     struct Staging;
     std::wstring folder_;
+    std::wstring fullFolder_; // empty where the system gave no full path
     std::unique_ptr<Staging> staging_;
     // The folder temporary files go to, made at the first call.
     const std::wstring& stagingFolder();

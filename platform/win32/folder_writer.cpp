@@ -14,6 +14,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
+#include <cstring>
 #include <memory>
 #include <mutex> // std::lock_guard
 #include <vector>
@@ -35,8 +37,9 @@ DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = folder + L"\\~" + decimalText(GetCurrentProcessId()) + L"-" +
                decimalText(++counter) + L".tmp";
-        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        // DELETE: the finished file is moved over the target by this handle.
+        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file.reset(handle);
             return ERROR_SUCCESS;
@@ -48,10 +51,18 @@ DWORD createTemporary(const std::wstring& folder, std::wstring& path, FileHandle
     return ERROR_FILE_EXISTS;
 }
 
-// Moves the finished temporary file to the target. No write-through: the
-// rename does not wait for the disk either. The target's attributes are read
-// only when it exists: that lookup is cheap, a miss is not.
-DWORD moveOver(const std::wstring& temporary, const std::wstring& target) {
+// Windows refuses to move over a read-only file, Wine does not: refuse here. A
+// folder is never replaced either.
+bool mayReplace(const std::wstring& target) {
+    const DWORD existing = GetFileAttributesW(target.c_str());
+    return existing == INVALID_FILE_ATTRIBUTES ||
+           (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+// Moves the finished temporary file to the target by its name. No
+// write-through: the rename does not wait for the disk either. The target's
+// attributes are read only when it exists: that lookup is cheap, a miss is not.
+DWORD moveByName(const std::wstring& temporary, const std::wstring& target) {
     if (MoveFileExW(temporary.c_str(), target.c_str(), 0)) {
         return ERROR_SUCCESS;
     }
@@ -59,16 +70,52 @@ DWORD moveOver(const std::wstring& temporary, const std::wstring& target) {
         error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) {
         return error;
     }
-    // Windows refuses to move over a read-only file, Wine does not: refuse here.
-    const DWORD existing = GetFileAttributesW(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    if (!mayReplace(target)) {
         return ERROR_ACCESS_DENIED;
     }
     if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         return GetLastError();
     }
     return ERROR_SUCCESS;
+}
+
+DWORD renameOpenFile(HANDLE file, const std::wstring& fullTarget, bool replace) {
+    const DWORD nameBytes = static_cast<DWORD>(fullTarget.size() * sizeof(wchar_t));
+    std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes +
+                                      sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = replace ? TRUE : FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = nameBytes;
+    std::memcpy(info->FileName, fullTarget.data(), nameBytes);
+    if (!SetFileInformationByHandle(file, FileRenameInfo, info,
+                                    static_cast<DWORD>(buffer.size()))) {
+        return GetLastError();
+    }
+    return ERROR_SUCCESS;
+}
+
+// Moves the finished temporary file, still open, to the target (a full path, or
+// empty when there is none) and closes it. By its handle where the system can:
+// Wine then looks the target's name up once, where MoveFileExW opens the source
+// again and looks the target up twice, each a scan of a large folder for a name
+// that is not there yet. Otherwise by its name.
+DWORD moveOver(FileHandle& file, const std::wstring& temporary, const std::wstring& fullTarget,
+               const std::wstring& target) {
+    DWORD error =
+        fullTarget.empty() ? ERROR_NOT_SUPPORTED : renameOpenFile(file.get(), fullTarget, false);
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+        error =
+            mayReplace(target) ? renameOpenFile(file.get(), fullTarget, true) : ERROR_ACCESS_DENIED;
+    }
+    const bool renamed = error == ERROR_SUCCESS;
+    const bool byNameInstead = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_PARAMETER ||
+                               error == ERROR_INVALID_FUNCTION ||
+                               error == ERROR_CALL_NOT_IMPLEMENTED;
+    if (!CloseHandle(file.release()) && (renamed || byNameInstead)) {
+        return GetLastError();
+    }
+    return byNameInstead ? moveByName(temporary, target) : error;
 }
 
 } // namespace
@@ -177,11 +224,10 @@ Status FolderWriter::File::commit() {
         state.discard();
         return Status{state.error};
     }
-    if (!CloseHandle(state.file.release())) {
-        state.error = GetLastError();
-    } else {
-        state.error = moveOver(state.temporary, state.writer->folder_ + L"\\" + state.name);
-    }
+    const auto& fullFolder = state.writer->fullFolder_;
+    state.error = moveOver(state.file, state.temporary,
+                           fullFolder.empty() ? std::wstring() : fullFolder + L"\\" + state.name,
+                           state.writer->folder_ + L"\\" + state.name);
     if (state.error == ERROR_SUCCESS) {
         state.writer->staging_->remove(&state);
         state.temporary.clear(); // it is the target now
@@ -191,8 +237,25 @@ Status FolderWriter::File::commit() {
     return Status{state.error};
 }
 
+namespace {
+
+// The folder's full path, for moves by handle; empty when there is none.
+std::wstring fullPathOf(const std::wstring& folder) {
+    const DWORD size = GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size ? GetFullPathNameW(folder.c_str(), size, full.data(), nullptr) : 0;
+    if (length == 0 || length >= size) {
+        return {};
+    }
+    full.resize(length);
+    return full;
+}
+
+} // namespace
+
 FolderWriter::FolderWriter(std::wstring folder)
-    : folder_(std::move(folder)), staging_(std::make_unique<Staging>()) {
+    : folder_(std::move(folder)), fullFolder_(fullPathOf(folder_)),
+      staging_(std::make_unique<Staging>()) {
     staging_->tidy = std::make_unique<win32::TidyBeforeEnd>(
         [staging = staging_.get()] { staging->tidyBeforeEnd(); });
 }
