@@ -34,8 +34,12 @@ std::string_view FileNameSet::keyAt(std::uint32_t start) const {
 void FileNameSet::addKey(std::wstring_view key) {
     encoded_.clear();
     appendEncodedUtf8(key, encoded_);
-    const std::size_t recordSize = lengthBytes + encoded_.size();
-    if (encoded_.size() > 0xFFFF ||
+    addUtf8Key(encoded_);
+}
+
+void FileNameSet::addUtf8Key(std::string_view key) {
+    const std::size_t recordSize = lengthBytes + key.size();
+    if (key.size() > 0xFFFF ||
         blocks_.size() >= std::numeric_limits<std::uint32_t>::max() / blockSize) {
         throw std::length_error("file name too long, or too many");
     }
@@ -47,14 +51,14 @@ void FileNameSet::addKey(std::wstring_view key) {
         usedInLastBlock_ = 0;
     }
     char* record = blocks_.back().get() + usedInLastBlock_;
-    record[0] = static_cast<char>(encoded_.size() & 0xFF);
-    record[1] = static_cast<char>(encoded_.size() >> 8);
-    std::memcpy(record + lengthBytes, encoded_.data(), encoded_.size());
+    record[0] = static_cast<char>(key.size() & 0xFF);
+    record[1] = static_cast<char>(key.size() >> 8);
+    std::memcpy(record + lengthBytes, key.data(), key.size());
     const auto start =
         static_cast<std::uint32_t>((blocks_.size() - 1) * blockSize + usedInLastBlock_);
     usedInLastBlock_ += recordSize;
     ++size_;
-    place(Slot{hashOf(encoded_), start + 1});
+    place(Slot{hashOf(key), start + 1});
 }
 
 bool FileNameSet::containsKey(std::wstring_view key) const {
@@ -63,14 +67,21 @@ bool FileNameSet::containsKey(std::wstring_view key) const {
     }
     encoded_.clear();
     appendEncodedUtf8(key, encoded_);
-    const std::uint32_t hash = hashOf(encoded_);
+    return containsUtf8Key(encoded_);
+}
+
+bool FileNameSet::containsUtf8Key(std::string_view key) const {
+    if (slots_.empty()) {
+        return false;
+    }
+    const std::uint32_t hash = hashOf(key);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
         if (slot.key == 0) {
             return false;
         }
-        if (slot.hash == hash && keyAt(slot.key - 1) == encoded_) {
+        if (slot.hash == hash && keyAt(slot.key - 1) == key) {
             return true;
         }
     }

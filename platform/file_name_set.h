@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -19,6 +20,10 @@ public:
     void addKey(std::wstring_view key);
     // Not for two threads at once: it encodes the key into storage of its own.
     bool containsKey(std::wstring_view key) const;
+    // The same with the key already in UTF-8 (an ASCII name's key is its bytes
+    // in upper case): no conversion on the way.
+    void addUtf8Key(std::string_view key);
+    bool containsUtf8Key(std::string_view key) const;
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -40,5 +45,21 @@ private:
     void place(Slot slot);
     void grow();
 };
+
+// The case key of an ASCII name (UTF-16 or UTF-8), in UTF-8, into key: its
+// letters in upper case. False, and key left as it was, for any other name.
+template <class Char> bool asciiCaseKey(std::basic_string_view<Char> name, std::string& key) {
+    for (const Char c : name) {
+        if (static_cast<std::make_unsigned_t<Char>>(c) >= 0x80) {
+            return false;
+        }
+    }
+    key.resize(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<char>(name[i]);
+        key[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
+    }
+    return true;
+}
 
 } // namespace platform

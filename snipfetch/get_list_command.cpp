@@ -47,11 +47,20 @@ void DownloadWindow::onGetListClick() {
     rows.reserve(static_cast<std::size_t>(std::count(catalogue.begin(), catalogue.end(), '\n')) +
                  1);
     std::wstring key;
+    std::string asciiKey;
     forEachCatalogueName(catalogue, [&](std::wstring_view name, std::size_t offset,
                                         std::size_t length) {
         if (!present.empty()) {
-            platform::fileNameCaseKey(name, key);
-            if (present.containsKey(key)) {
+            // Nearly every name is ASCII: its key comes from its bytes as they are.
+            bool there = false;
+            if (platform::asciiCaseKey(std::string_view(catalogue).substr(offset, length),
+                                       asciiKey)) {
+                there = present.containsUtf8Key(asciiKey);
+            } else {
+                platform::fileNameCaseKey(name, key);
+                there = present.containsKey(key);
+            }
+            if (there) {
                 return;
             }
         }

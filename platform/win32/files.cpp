@@ -154,8 +154,14 @@ std::vector<std::wstring> ordinaryFileNames(const std::wstring& folder) {
 FileNameSet ordinaryFileNameSet(const std::wstring& folder) {
     FileNameSet names;
     std::wstring key;
+    std::string asciiKey;
     win32::forEachFolderEntry(everythingIn(folder), [&](std::wstring_view name, DWORD attributes) {
-        if (!(attributes & win32::notOrdinary)) {
+        if (attributes & win32::notOrdinary) {
+            return;
+        }
+        if (asciiCaseKey(name, asciiKey)) {
+            names.addUtf8Key(asciiKey);
+        } else {
             fileNameCaseKey(name, key);
             names.addKey(key);
         }

@@ -3,6 +3,7 @@
 #include "platform/file_name_case.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,25 @@ TEST(FileNameSet, FindsEveryKeyItHoldsAndNoOther) {
     EXPECT_FALSE(set.containsKey(L"SNIPLET0"));
     EXPECT_FALSE(set.containsKey(L"SNIPLET0.SNPX"));
     EXPECT_FALSE(set.containsKey(L"SNIPLET0.SNPSNIPLET2.SNP"));
+}
+
+// The quick keys of ASCII names are the case keys, in UTF-8, in either direction.
+TEST(FileNameSet, AsciiKeysAreTheCaseKeysInUtf8) {
+    std::string key = "untouched";
+    EXPECT_FALSE(asciiCaseKey(std::wstring_view(L"caf\u00e9.snp"), key));
+    EXPECT_FALSE(asciiCaseKey(std::string_view("caf\xC3\xA9.snp"), key));
+    EXPECT_EQ(key, "untouched");
+    FileNameSet set;
+    for (const wchar_t* name : {L"abc.snp", L"Zz09_-.~[]@`{}"}) {
+        ASSERT_TRUE(asciiCaseKey(std::wstring_view(name), key));
+        EXPECT_EQ(key, encodeUtf8(fileNameCaseKey(name)));
+        set.addUtf8Key(key);
+    }
+    EXPECT_TRUE(set.containsKey(fileNameCaseKey(L"ABC.snp")));
+    ASSERT_TRUE(asciiCaseKey(std::string_view("zZ09_-.~[]@`{}"), key));
+    EXPECT_TRUE(set.containsUtf8Key(key));
+    set.addKey(fileNameCaseKey(L"\u00e9t\u00e9.snp"));
+    EXPECT_TRUE(set.containsUtf8Key(encodeUtf8(fileNameCaseKey(L"\u00c9T\u00c9.SNP"))));
 }
 
 TEST(FileNameSet, TheFolderSetHoldsTheOrdinaryFilesByTheirCaseKeys) {
