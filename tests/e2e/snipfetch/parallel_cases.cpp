@@ -12,15 +12,17 @@ namespace {
 using namespace snipfetch_e2e;
 using namespace e2e;
 
-// The first file is slow, the second is missing: the first still comes and is
-// put in place, nothing below the second is written although the third and the
-// fourth were asked for beside the first.
+// The first file is slow, the second is missing, and the server tells so only
+// once the third and the fourth have been asked for: the first still comes and
+// is put in place, and nothing below the second is written. One at a time, the
+// third and the fourth would never be asked for.
 E2E_CASE(parallel, failure_finishes_the_files_above_and_writes_none_below) {
     SnipletSite site;
     site.serveCatalogue("one.snp\r\ntwo.snp\r\nthree.snp\r\nfour.snp\r\nfive.snp");
     site.serve(L"one.snp", "1");
     site.delay(L"one.snp", 1.5);
     site.answerStatus(L"two.snp", 404);
+    site.answerAfter(L"two.snp", "/Sniplets/three.snp /Sniplets/four.snp");
     for (const auto* name : {L"three.snp", L"four.snp", L"five.snp"}) {
         site.serve(name, "new");
     }

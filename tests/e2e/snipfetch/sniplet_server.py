@@ -15,6 +15,9 @@ Beside a served file, marker files change how its path is answered:
   <path>.stall     announce the whole length, send half the body, then hold the
                    connection without a word
   <path>.delay     holds seconds: wait that long, then answer as usual
+  <path>.after     holds request paths: wait until each of them has been asked
+                   for since the marker was written (10 s at most), then answer
+                   as usual
   <path>.huge      holds a length: announce it and send zero bytes until done
   <path>.hang      accept the request and never answer
   <path>.redirect  holds a path: answer 302 with it as Location
@@ -41,6 +44,7 @@ import signal
 import ssl
 import sys
 import threading
+import time
 import urllib.parse
 import warnings
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -50,7 +54,7 @@ import hostile_answers
 stopping = threading.Event()
 TLS_VERSIONS = {"1.0": ssl.TLSVersion.TLSv1, "1.1": ssl.TLSVersion.TLSv1_1,
                 "1.2": ssl.TLSVersion.TLSv1_2, "1.3": ssl.TLSVersion.TLSv1_3}
-MARKERS = (".hostile", ".hang", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
+MARKERS = (".hostile", ".hang", ".after", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
            ".stall", ".cut")
 
 
@@ -70,6 +74,9 @@ class SnipletHandler(BaseHTTPRequestHandler):
         super().setup()
 
     def record(self):
+        with self.server.asked_for:
+            self.server.asked[self.path] = time.time()
+            self.server.asked_for.notify_all()
         if self.server.request_log is None:
             return
         with self.server.log_lock:
@@ -175,6 +182,15 @@ class SnipletHandler(BaseHTTPRequestHandler):
         if marker[".hang"] is not None:
             self.hang()
             return
+        if marker[".after"] is not None:
+            # Only requests since the marker count: earlier cases asked for the same paths.
+            since = os.path.getmtime(path + ".after")
+            awaited = marker[".after"].split()
+            with self.server.asked_for:
+                self.server.asked_for.wait_for(
+                    lambda: stopping.is_set() or
+                    all(self.server.asked.get(other, 0) >= since for other in awaited),
+                    timeout=10)
         if marker[".delay"] is not None and stopping.wait(float(marker[".delay"])):
             return
         if marker[".huge"] is not None:
@@ -297,6 +313,8 @@ def main():
     server.delay = args.delay
     server.request_log = None if args.no_log else os.path.join(server.root, "requests.log")
     server.log_lock = threading.Lock()
+    server.asked = {}  # request path: when it was last asked for, for .after
+    server.asked_for = threading.Condition()
     server.hostile_counts = {}
 
     def stop(signum, frame):

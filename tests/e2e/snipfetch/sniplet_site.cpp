@@ -32,7 +32,7 @@ void SnipletSite::mark(std::wstring_view name, std::wstring_view marker, std::st
 void SnipletSite::clearMarkers(std::wstring_view name) {
     for (const auto* marker :
          {L".status", L".cut", L".hang", L".redirect", L".chunked", L".nolength", L".trickle",
-          L".stall", L".delay", L".huge", L".hostile", L".kept"}) {
+          L".stall", L".delay", L".after", L".huge", L".hostile", L".kept"}) {
         const auto path = sniplets() + L"\\" + std::wstring(name) + marker;
         require(removeAll(path), "could not remove " + describe(path));
     }

@@ -40,6 +40,11 @@ public:
     }
     // The server sends half the body, then nothing more, holding the connection.
     void stallHalfway(std::wstring_view name) { mark(name, L".stall", ""); }
+    // The server answers the name only once each of these paths ("/Sniplets/a.snp")
+    // has been asked for, or after 10 s.
+    void answerAfter(std::wstring_view name, std::string_view paths) {
+        mark(name, L".after", paths);
+    }
     // The server waits that long before it answers.
     void delay(std::wstring_view name, double seconds) {
         mark(name, L".delay", std::to_string(seconds));
