@@ -1,25 +1,13 @@
 #include "platform/body_framing.h"
 
+#include "platform/ascii_case.h"
 #include "platform/content_length.h"
-
-#include <algorithm>
 
 namespace platform {
 
-namespace {
-
-bool isIdentity(const std::wstring& coding) {
-    constexpr std::wstring_view identity = L"identity";
-    return std::equal(
-        coding.begin(), coding.end(), identity.begin(), identity.end(),
-        [](wchar_t a, wchar_t b) { return (a >= L'A' && a <= L'Z' ? a - L'A' + L'a' : a) == b; });
-}
-
-} // namespace
-
 FramedLength framedLength(const BodyHeaders& headers) {
     if (headers.transferCoded ||
-        (!headers.contentEncoding.empty() && !isIdentity(headers.contentEncoding))) {
+        (!headers.contentEncoding.empty() && !equalsNoCase(headers.contentEncoding, L"identity"))) {
         return {Framing::unusable};
     }
     if (headers.contentLengths.empty()) {

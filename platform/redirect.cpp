@@ -2,15 +2,13 @@
 // own rules: http and https only, never from https to http, always a host.
 #include "platform/redirect.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 
 namespace platform {
 
 namespace {
-
-wchar_t lower(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
 
 // A URL holds no control character; one in a Location would end up in our
 // request line.
@@ -62,18 +60,6 @@ Reference split(std::wstring_view text) {
         parts.query = text.substr(question + 1);
     }
     return parts;
-}
-
-bool equalsNoCase(std::wstring_view text, std::wstring_view lowerText) {
-    if (text.size() != lowerText.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (lower(text[i]) != lowerText[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // userinfo@host:port: whether the host part is there at all.
