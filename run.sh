@@ -1,40 +1,69 @@
 #!/usr/bin/env bash
 # Builds a program (win64 preset) and starts it under Wine, in the prefix
 # build/wineprefix-run. On the user's display when DISPLAY is set, otherwise on a
-# private Xvfb. Waits for the program's window, saves a screenshot of it to
-# build/screenshots/<program>.png, prints that path and ends the program (with
-# --keep it stays up until the user closes it).
-# Usage: ./run.sh snipforge|snipfetch [--keep]
+# private Xvfb. Waits for the program's window, shows what it is for (snipforge:
+# the Example filled in; snipfetch: Get List pressed and two rows checked), saves a
+# screenshot of it to build/screenshots/<program>.png, prints that path and ends
+# the program (with --keep it stays up until the user closes it).
+# snipfetch talks to a demo sniplet server on 127.0.0.1 that this script starts
+# over demo/site and stops at the end; it keeps its Sniplets folder in build/demo,
+# made afresh at each run. With --shipped it is the shipped build instead, which
+# talks to the maker's server.
+# Usage: ./run.sh snipforge|snipfetch [--keep] [--shipped]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 root=$(pwd)
 
 usage() {
-    echo "usage: $0 snipforge|snipfetch [--keep]" >&2
+    echo "usage: $0 snipforge|snipfetch [--keep] [--shipped]" >&2
     exit 2
 }
 (($# >= 1)) || usage
 program=$1
-keep=0
+shift
+keep=0 shipped=0
 case $program in
 snipforge | snipfetch) ;;
 *) usage ;;
 esac
-if (($# == 2)); then
-    [[ $2 == --keep ]] || usage
-    keep=1
-fi
-(($# <= 2)) || usage
+for option in "$@"; do
+    case $option in
+    --keep) keep=1 ;;
+    --shipped) shipped=1 ;;
+    *) usage ;;
+    esac
+done
+demo=0
+[[ $program == snipfetch ]] && ((!shipped)) && demo=1
 
 # shellcheck source=.ci/install-dependencies.sh
 source .ci/install-dependencies.sh
 install_dependencies
 
 cmake --preset win64
-cmake --build --preset win64 -j2 --target "$program"
-exe_dir=$root/build/win64/bin
-[[ -f $exe_dir/$program.exe ]] || {
-    echo "no $exe_dir/$program.exe after the build" >&2
+targets=(show_the_job)
+if ((demo)); then
+    targets+=(snipfetch_demo)
+else
+    targets+=("$program")
+fi
+cmake --build --preset win64 -j2 --target "${targets[@]}"
+bin=$root/build/win64/bin
+exe=$bin/$program.exe
+exe_dir=$bin
+if ((demo)); then
+    # The demo's snipfetch, started as snipfetch.exe in a folder of its own.
+    exe_dir=$root/build/demo
+    rm -rf "$exe_dir"
+    mkdir -p "$exe_dir/Sniplets"
+    cp "$bin/snipfetch_demo.exe" "$exe_dir/snipfetch.exe"
+    exe=$exe_dir/snipfetch.exe
+    # One of the catalogue's sniplets is here already, so the list shows the others.
+    cp "demo/site/Sniplets/Messagebox window handle.snp" "$exe_dir/Sniplets/"
+    demo_port=$(sed -n 's/^SNIPFETCH_DEMO_PORT:STRING=//p' build/win64/CMakeCache.txt)
+fi
+[[ -f $exe ]] || {
+    echo "no $exe after the build" >&2
     exit 1
 }
 
@@ -49,9 +78,13 @@ mkdir -p "$screenshot_dir"
 
 xvfb_pid=
 program_pid=
+server_pid=
 finish() {
     if [[ -n $program_pid ]]; then
         stop_pid "$program_pid"
+    fi
+    if [[ -n $server_pid ]]; then
+        stop_pid "$server_pid"
     fi
     # Only this prefix's server and its processes.
     wineserver -k >>"$log" 2>&1 || true
@@ -74,9 +107,30 @@ fi
 echo "Preparing the Wine prefix $WINEPREFIX (the first time takes a while)"
 prepare_prefix "$log" "$managed"
 
+if ((demo)); then
+    ready=$root/build/demo-server.ready
+    rm -f "$ready"
+    python3 tests/e2e/snipfetch/sniplet_server.py --port "$demo_port" --root "$root/demo/site" \
+        --ready-file "$ready" --no-log >>"$log" 2>&1 </dev/null &
+    server_pid=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $ready ]] && break
+        kill -0 "$server_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [[ -s $ready ]] || {
+        echo "the demo sniplet server did not start on 127.0.0.1:$demo_port; see $log" >&2
+        exit 1
+    }
+    echo "snipfetch talks to the demo server http://127.0.0.1:$demo_port/Sniplets/ (demo/site);" \
+        "its Sniplets folder is build/demo/Sniplets"
+elif [[ $program == snipfetch ]]; then
+    echo "snipfetch talks to the maker's server, $(sed -n 's/^SNIPFETCH_HOST:STRING=//p' build/win64/CMakeCache.txt)"
+fi
+
 # snipfetch keeps its Sniplets folder in the current directory, snipforge beside
-# its program: both end up in the bin folder.
-(cd "$exe_dir" && exec "$WINE_LOADER" "$exe_dir/$program.exe") >>"$log" 2>&1 </dev/null &
+# its program.
+(cd "$exe_dir" && exec "$WINE_LOADER" "$exe") >>"$log" 2>&1 </dev/null &
 program_pid=$!
 
 # The window: by title, the one of our process when the X server knows it.
@@ -96,6 +150,21 @@ done
 if [[ -z $window_id ]]; then
     echo "no window titled \"$program\" within 30 s; see $log" >&2
     exit 1
+fi
+
+# What the program is for: the Example filled in, or the demo's list with two rows
+# checked. The shipped snipfetch's server may be out of reach: its window is shown
+# as it opens.
+if ((demo)); then
+    "$WINE_LOADER" "$bin/show_the_job.exe" --case=show.snipfetch --rows=2 >>"$log" 2>&1 </dev/null || {
+        echo "Get List in the demo did not list the sniplets; see $log" >&2
+        exit 1
+    }
+elif [[ $program == snipforge ]]; then
+    "$WINE_LOADER" "$bin/show_the_job.exe" --case=show.snipforge >>"$log" 2>&1 </dev/null || {
+        echo "could not press Example; see $log" >&2
+        exit 1
+    }
 fi
 
 # The window's place on the screen, then a grab of the root window cropped to it.

@@ -32,7 +32,12 @@ done
 
 # shellcheck source=.ci/install-dependencies.sh
 source .ci/install-dependencies.sh
-install_dependencies
+# Wine's 32-bit part only for the win32 preset's end-to-end tests; optional.
+if [[ " ${presets[*]} " == *" win32 "* ]]; then
+    install_dependencies --with-32bit-wine
+else
+    install_dependencies
+fi
 
 declare -a summary=()
 failed=0
@@ -71,22 +76,26 @@ check_doc_links() {
 }
 
 run_step "docs (relative links)" check_doc_links || true
+run_step "tools: the skip summary's tests" python3 tools/skipped_tests_test.py || true
 
-# ctest for one preset, its output kept in the build dir for the summary.
+# ctest for one preset, its output kept in the build dir for the summary; then each
+# test that it skipped, with the reason the test gave (tools/skipped_tests.py).
 run_tests() { # run_tests <preset>
-    ctest --preset "$1" 2>&1 | tee "build/$1/ctest-output.txt"
-    return "${PIPESTATUS[0]}"
+    local build=build/$1 status
+    ctest --preset "$1" 2>&1 | tee "$build/ctest-output.txt"
+    status=${PIPESTATUS[0]}
+    python3 tools/skipped_tests.py "$build/ctest-output.txt" \
+        "$build/Testing/Temporary/LastTest.log" | sed 's/^/Skipped: /'
+    return "$status"
 }
 
-# A summary line for the tests of preset $1 that ctest skipped, with the reasons
-# they gave (the Wine fixture's "skipped: <why>"); nothing when none was skipped.
+# Summary lines for the tests of preset $1 that ctest skipped, one per reason.
 note_skipped() { # note_skipped <preset>
-    local build=build/$1 count reasons
-    count=$(grep -c '^[[:space:]]*[0-9]* - .* (Skipped)$' "$build/ctest-output.txt" || true)
-    ((count)) || return 0
-    reasons=$(sed -n 's/^skipped: //p' "$build/Testing/Temporary/LastTest.log" 2>/dev/null |
-        sort -u | paste -sd ';' -)
-    summary+=("SKIP  $1: end-to-end, $count tests (${reasons:-no reason given})")
+    local build=build/$1 line
+    while IFS= read -r line; do
+        summary+=("$line")
+    done < <(python3 tools/skipped_tests.py "$build/ctest-output.txt" \
+        "$build/Testing/Temporary/LastTest.log" --summary "$1")
 }
 
 for preset in "${presets[@]}"; do

@@ -115,7 +115,7 @@ def main():
     if not args.schemas.is_dir():
         for error in errors:
             print("FAIL:", error)
-        print(f"SKIPPED: the schema check: no {args.schemas}")
+        print(f"skipped: the package-manifest schemas are not in {args.schemas}")
         return 1 if errors else SKIPPED
     for kind, (path, manifest) in sorted(winget.items(), key=lambda item: str(item[0])):
         version = manifest.get("ManifestVersion")

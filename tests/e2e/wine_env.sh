@@ -11,25 +11,60 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 # the 64-bit loader then runs the 64-bit programs on its own.
 WINE64_LOADER=/usr/lib/wine/wine64
 WINE32_LOADER=/usr/lib/wine/wine
-NO_32BIT_REASON="this machine cannot run 32-bit programs"
+WINE32_PACKAGE=wine32:i386
+
+# shellcheck source=tests/e2e/kernel_32bit_probe.sh
+source "$(dirname "${BASH_SOURCE[0]}")/kernel_32bit_probe.sh"
+
+# Why Wine cannot run 32-bit programs here, from what was found:
+#   no_32bit_reason <asked: 0|1> <kernel runs 32-bit: 0|1> <32-bit part installed: 0|1> <loader's error>
+# Every reason that holds is told.
+no_32bit_reason() {
+    local asked=$1 kernel=$2 installed=$3 loader_error=$4 reasons=()
+    if ((asked)); then
+        echo "asked for by SNIP_TEST_NO_32BIT=1"
+        return
+    fi
+    ((kernel)) || reasons+=("this machine's kernel runs no 32-bit programs")
+    ((installed)) || reasons+=("Wine's 32-bit part is not installed (package $WINE32_PACKAGE)")
+    if ((kernel && installed)); then
+        reasons+=("Wine's 32-bit loader $WINE32_LOADER does not start${loader_error:+: $loader_error}")
+    fi
+    local IFS=';'
+    echo "${reasons[*]}" | sed 's/;/; /g'
+}
 
 # Chooses the command that starts Windows programs here, once, by running the
 # loaders: sets WINE_LOADER (use it for every Windows program, wineboot and reg
-# included) and WINE_RUNS_32BIT (1 or 0). With SNIP_TEST_NO_32BIT=1 the answer is
-# "no 32-bit" whatever the machine can do, so that path can be tried anywhere.
+# included), WINE_RUNS_32BIT (1 or 0) and, when 0, NO_32BIT_REASON. With
+# SNIP_TEST_NO_32BIT=1 the answer is "no 32-bit" whatever the machine can do, so
+# that path can be tried anywhere.
 choose_wine_loader() {
-    local forced_64bit=0
-    [[ ${SNIP_TEST_NO_32BIT:-} == 1 ]] && forced_64bit=1
+    local asked=0 kernel=1 installed=1 loader_error=
+    [[ ${SNIP_TEST_NO_32BIT:-} == 1 ]] && asked=1
     WINE_RUNS_32BIT=0
-    if ((!forced_64bit)) && wine --version >/dev/null 2>&1; then
+    if ((!asked)); then
+        if loader_error=$("$WINE32_LOADER" --version 2>&1 >/dev/null); then
+            WINE_RUNS_32BIT=1
+        else
+            loader_error=$(echo "$loader_error" | head -n 1)
+            kernel_runs_32bit_programs || kernel=0
+            [[ -e $WINE32_LOADER ]] || installed=0
+        fi
+    fi
+    if ((WINE_RUNS_32BIT)) && wine --version >/dev/null 2>&1; then
         WINE_LOADER=wine
-        "$WINE32_LOADER" --version >/dev/null 2>&1 && WINE_RUNS_32BIT=1
     elif "$WINE64_LOADER" --version >/dev/null 2>&1; then
+        ((WINE_RUNS_32BIT)) && loader_error="the command wine does not start"
+        WINE_RUNS_32BIT=0
         WINE_LOADER=$WINE64_LOADER
     else
         echo "no Wine loader starts here: neither wine nor $WINE64_LOADER runs" >&2
         return 1
     fi
+    NO_32BIT_REASON=
+    ((WINE_RUNS_32BIT)) ||
+        NO_32BIT_REASON=$(no_32bit_reason "$asked" "$kernel" "$installed" "$loader_error")
     use_wine_loader "$WINE_LOADER"
 }
 
@@ -118,5 +153,26 @@ prepare_prefix() {
         "$WINE_LOADER" wineboot -i >>"$log" 2>&1 </dev/null
     fi
     "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >>"$log" 2>&1 </dev/null
+    install_marlett "$log"
     touch "$WINEPREFIX/.prefix-ready"
+}
+
+# Wine draws the glyphs of the caption buttons (close, minimize) and other small
+# symbols with its Marlett font. Debian's Wine 8 looks for its own fonts in
+# <data dir>/../fonts, that is /usr/share/fonts, while fonts-wine puts them in
+# /usr/share/wine/fonts: Marlett is never found, and another font draws the
+# close box as the letter "r". Wine also loads every font in the prefix's
+# C:\windows\Fonts, so Marlett goes there. Only Marlett: the programs' own texts
+# keep the fonts they had.
+install_marlett() {
+    local log=$1 font fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+    for font in /usr/share/wine/fonts/marlett.ttf \
+        "$(dirname "$(readlink -f "$WINE64_LOADER")")/../../share/wine/fonts/marlett.ttf"; do
+        [[ -f $font ]] || continue
+        mkdir -p "$fonts_dir"
+        cmp -s "$font" "$fonts_dir/marlett.ttf" || cp "$font" "$fonts_dir/marlett.ttf"
+        return 0
+    done
+    echo "warning: no marlett.ttf of Wine's (package fonts-wine): caption buttons show letters" |
+        tee -a "$log" >&2
 }

@@ -3,7 +3,8 @@
 # display of its own and the prefix <build>/wineprefix with a persistent
 # wineserver, set up and cleaned up around the tests; each test program runs in it.
 # The state lives in <build>/e2e-wine.env.
-# Where the programs of the build are 32-bit and this machine cannot run them (or
+# Where the programs of the build are 32-bit and Wine cannot run them here (the
+# kernel runs no 32-bit programs, Wine's 32-bit part is not installed, or
 # SNIP_TEST_NO_32BIT=1), every step says why and exits with $SKIP_STATUS, which
 # ctest reports as skipped.
 # Usage: wine_fixture.sh setup <build dir> <bits of the build's programs: 32|64>
@@ -59,7 +60,7 @@ setup() {
         exit 1
     }
     if [[ $bits == 32 ]] && ((!WINE_RUNS_32BIT)); then
-        echo "SKIP_REASON=\"$NO_32BIT_REASON\"" >"$state_file"
+        printf 'SKIP_REASON=%q\n' "$NO_32BIT_REASON" >"$state_file"
         skip "$NO_32BIT_REASON"
     fi
     start_xvfb "$log"
