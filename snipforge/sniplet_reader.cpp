@@ -30,20 +30,14 @@ Lines splitAtCrLf(std::string_view bytes) {
     return result;
 }
 
-std::wstring number(std::size_t value) {
-    return std::to_wstring(value);
-}
-
-std::wstring quotedDashes() {
-    return L"\"---\"";
-}
+const std::wstring dashes = L"\"---\"";
 
 SnipletReading refuse(std::wstring reason) {
     return SnipletReading{std::nullopt, std::move(reason)};
 }
 
 std::wstring unreadableLine(std::size_t index) {
-    return L"Line " + number(index + 1) +
+    return L"Line " + std::to_wstring(index + 1) +
            L" holds bytes that are not text of this system's code page.";
 }
 
@@ -84,14 +78,14 @@ SnipletReading decodeSniplet(std::string_view bytes) {
             ++index;
         }
         if (index == lines.size()) {
-            return refuse(L"The " + std::wstring(textName(field)) + L" has no " + quotedDashes() +
+            return refuse(L"The " + std::wstring(textName(field)) + L" has no " + dashes +
                           L" line after it.");
         }
         // The writer ends every text with a line break of its own, so even an
         // empty text has a line before its "---".
         if (index == first) {
             return refuse(L"The " + std::wstring(textName(field)) + L" has no line before its " +
-                          quotedDashes() + L" line (line " + number(index + 1) + L").");
+                          dashes + L" line (line " + std::to_wstring(index + 1) + L").");
         }
         for (std::size_t at = first; at < index; ++at) {
             auto line = platform::fromAnsiExactly(lines[at]);
@@ -106,11 +100,11 @@ SnipletReading decodeSniplet(std::string_view bytes) {
         ++index; // the "---" line
     }
     if (index < lines.size()) {
-        return refuse(L"Text follows the last " + quotedDashes() + L" line, on line " +
-                      number(index + 1) + L".");
+        return refuse(L"Text follows the last " + dashes + L" line, on line " +
+                      std::to_wstring(index + 1) + L".");
     }
     if (!lastEndsInBreak) {
-        return refuse(L"The last " + quotedDashes() + L" line has no line break after it.");
+        return refuse(L"The last " + dashes + L" line has no line break after it.");
     }
 
     // Texts the writer refuses: a reader would split them otherwise.
@@ -121,8 +115,8 @@ SnipletReading decodeSniplet(std::string_view bytes) {
         case Reason::LineBreak:
             return refuse(L"The " + name + L" line holds a lone carriage return or line feed.");
         case Reason::DashLine:
-            return refuse(L"The " + name + L" holds a line that is exactly " + quotedDashes() +
-                          L" (its line " + number(refusal->line) +
+            return refuse(L"The " + name + L" holds a line that is exactly " + dashes +
+                          L" (its line " + std::to_wstring(refusal->line) +
                           L"), between a lone carriage return or line feed.");
         case Reason::Unconvertible:
             break; // every line has just been read from the code page

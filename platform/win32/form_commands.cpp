@@ -27,8 +27,10 @@ void FormWindow::addFormCommands() {
         }
     }
     if (form_.onFilesDropped) {
-        // shell32 is delay-loaded: it comes from the system folder, at this first call.
-        DragAcceptFiles(window_, TRUE);
+        // What DragAcceptFiles does, without loading shell32 at every start: it is
+        // delay-loaded, from the system folder, at the first drop.
+        SetWindowLongPtrW(window_, GWL_EXSTYLE,
+                          GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
         // A program run elevated takes drops from the lower integrity shell only so.
         for (const UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
             ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
