@@ -12,7 +12,7 @@
 namespace snipforge {
 
 // Larger files are refused unread.
-constexpr std::size_t largestSnipletFile = 1024 * 1024;
+constexpr std::size_t largestSnipletFile = std::size_t{1024} * 1024;
 
 struct SnipletReading {
     std::optional<Sniplet> sniplet; // when the bytes are a sniplet file
