@@ -42,4 +42,12 @@ Status createFolder(const std::wstring& path);
 // remains. A read-only target is not replaced (ERROR_ACCESS_DENIED).
 Status replaceFile(const std::wstring& path, std::string_view bytes);
 
+// A whole file read into memory, when it is no larger than the limit.
+struct FileBytes {
+    Status status;         // the OS error of opening or reading
+    bool tooLarge = false; // over the limit: nothing read
+    std::string bytes;
+};
+FileBytes readFile(const std::wstring& path, std::size_t limit);
+
 } // namespace platform

@@ -56,6 +56,18 @@ public:
     // Raised each time the window is loaded, before it is first shown.
     std::function<void()> onLoad;
 
+    // Commands beyond the controls: an item at the end of the window's system
+    // menu, also run by Ctrl and the letter. Set before the window is loaded.
+    struct Command {
+        std::wstring menuCaption;
+        wchar_t controlLetter; // upper case
+        std::function<void()> run;
+    };
+    std::vector<Command> commands;
+    // Files dropped on the window, full paths; the window takes drops only when
+    // this is set before it is loaded.
+    std::function<void(const std::vector<std::wstring>&)> onFilesDropped;
+
     void load(); // creates the window, hidden, then raises onLoad; nothing when loaded
     void show(); // loads when needed, then shows
     // Loads when needed, shows, and returns when the window has been unloaded.

@@ -24,6 +24,26 @@ void reportFailure(const std::wstring& filePath, platform::Status status) {
                          platform::mb::critical, title);
 }
 
+std::wstring refusalText(const SnipletRefusal& refusal) {
+    using Reason = SnipletRefusal::Reason;
+    switch (refusal.reason) {
+    case Reason::Unconvertible:
+        return L"The sniplet holds characters that this system's code page cannot store (in " +
+               std::wstring(fieldCaption(refusal.field)) + L").\r\nChange them and try again.";
+    case Reason::LineBreak:
+        return L"The " + std::wstring(fieldCaption(refusal.field)) +
+               L" text holds a line break, and it must fit on one line of the sniplet file.\r\n"
+               L"Remove the line break and try again.";
+    case Reason::DashLine:
+        return L"Line " + std::to_wstring(refusal.line) + L" of the " +
+               std::wstring(textName(refusal.field)) +
+               L" is exactly \"---\", the line that ends each text in a sniplet file: the file "
+               L"would be misread.\r\nChange that line, for example by adding a blank after the "
+               L"dashes, or remove it, and try again.";
+    }
+    return {};
+}
+
 } // namespace
 
 std::wstring MainWindow::AppendBackslash(const std::wstring& path) {
@@ -34,7 +54,7 @@ std::wstring MainWindow::AppendBackslash(const std::wstring& path) {
 }
 
 void MainWindow::onCreateClick() {
-    const std::wstring folderPath = AppendBackslash(platform::applicationFolder()) + L"Sniplets\\";
+    const std::wstring folderPath = snipletFolder();
     const std::wstring name = nameBox_.text();
     const std::wstring filePath = folderPath + name + L".snp";
 
@@ -49,15 +69,10 @@ void MainWindow::onCreateClick() {
         return;
     }
 
-    const Sniplet sniplet{name, authorBox_.text(), descriptionBox_.text(), codeVersion,
-                          declVersion};
+    const Sniplet sniplet = currentSniplet();
     const EncodedSniplet encoded = encodeSniplet(sniplet);
-    if (encoded.unconvertible) {
-        platform::messageBox(L"The sniplet holds characters that this system's code page cannot "
-                             L"store (in " +
-                                 std::wstring(fieldCaption(*encoded.unconvertible)) +
-                                 L").\r\nChange them and try again.",
-                             platform::mb::critical, title);
+    if (encoded.refusal) {
+        platform::messageBox(refusalText(*encoded.refusal), platform::mb::critical, title);
         return;
     }
 
@@ -85,6 +100,7 @@ void MainWindow::onCreateClick() {
         return;
     }
 
+    keptSniplet_ = sniplet;
     platform::messageBox(L"Done creating sniplet.\r\nFile location: " + quoted(filePath),
                          platform::mb::question, title);
 }

@@ -21,6 +21,9 @@ MainWindow::MainWindow()
     createButton_.onClick = [this] { onCreateClick(); };
     exampleButton_.onClick = [this] { onExampleClick(); };
     aboutButton_.onClick = [this] { onAboutClick(); };
+    commands.push_back({L"Open sniplet...", L'O', [this] { onOpenCommand(); }});
+    onFilesDropped = [this](const std::vector<std::wstring>& paths) { openDroppedFiles(paths); };
+    keptSniplet_ = currentSniplet();
 }
 
 // Switching a variant shows its buffer. The box's Change then runs nested and,
@@ -51,6 +54,7 @@ void MainWindow::onExampleClick() {
     codeVersion[1] = codeBox_.text();
     declVersion[0].clear();
     declVersion[1].clear();
+    keptSniplet_ = currentSniplet();
 }
 
 void MainWindow::onAboutClick() {

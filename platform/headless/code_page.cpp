@@ -1,7 +1,9 @@
 // Code page 1252, the ANSI code page of a Western system.
 #include "platform/code_page.h"
+#include "platform/headless/headless.h"
 
 #include <array>
+#include <utility>
 
 namespace platform {
 
@@ -24,7 +26,17 @@ std::optional<char> toByte(wchar_t c) {
     }
     return std::nullopt;
 }
+std::string& undecodable() {
+    static std::string bytes;
+    return bytes;
+}
 } // namespace
+
+namespace headless {
+void setUndecodableBytes(std::string bytes) {
+    undecodable() = std::move(bytes);
+}
+} // namespace headless
 
 std::optional<std::string> toAnsi(std::wstring_view text) {
     std::string out;
@@ -53,6 +65,13 @@ std::wstring fromAnsi(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::optional<std::wstring> fromAnsiExactly(std::string_view bytes) {
+    if (bytes.find_first_of(undecodable()) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return fromAnsi(bytes);
 }
 
 } // namespace platform

@@ -248,6 +248,20 @@ Status replaceFile(const std::wstring& path, std::string_view bytes) {
     return {};
 }
 
+FileBytes readFile(const std::wstring& path, std::size_t limit) {
+    const auto* entry = find(path);
+    if (!entry) {
+        return {{folderAt(parentOf(absolute(path))) ? 2UL : errorPathNotFound}, false, {}};
+    }
+    if (entry->folder) {
+        return {{errorAccessDenied}, false, {}};
+    }
+    if (entry->bytes.size() > limit) {
+        return {{}, true, {}};
+    }
+    return {{}, false, entry->bytes};
+}
+
 void removeLeftovers(const std::wstring& folder) {
     const auto parent = fold(absolute(folder));
     std::vector<std::wstring> ended;

@@ -6,11 +6,13 @@
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/form.h"
+#include "platform/open_dialog.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,21 @@ bool isModal(const Form& form);
 void setScreenSize(int widthTwips, int heightTwips);
 void setFrameExtra(int widthTwips, int heightTwips);
 
+// ---- Window-level input (headless/commands.cpp)
+// Runs the form's command with that system menu caption (a test error when none).
+void chooseSystemMenuItem(Form& form, std::wstring_view caption);
+// Ctrl and the letter: false when no command takes it.
+bool pressControlKey(Form& form, wchar_t letter);
+// False when the window takes no dropped files.
+bool dropFiles(Form& form, const std::vector<std::wstring>& paths);
+
+// The Open dialog: answers for the next dialogs in order (nothing: Cancel), and
+// what each dialog was asked to show. A dialog with no queued answer is a test error.
+void queueOpenDialogAnswer(std::optional<std::wstring> path);
+const std::vector<OpenFileRequest>& openDialogRequests();
+
+void setProgramArguments(std::vector<std::wstring> arguments);
+
 // ---- Message boxes
 struct Message {
     std::wstring text;
@@ -58,6 +75,11 @@ void queueAnswer(int answer);
 // What the button showed, change by change: "busy", "<done>/<total>", "error",
 // "none" (no progress again); each message box shown meanwhile as "box: <title>".
 const std::vector<std::wstring>& taskbarLog();
+
+// ---- The code page (1252)
+// Bytes that fromAnsiExactly refuses from now on, as a code page with gaps does
+// (every byte of 1252 reads as some character); reset() clears them.
+void setUndecodableBytes(std::string bytes);
 
 // ---- Files: an in-memory drive; paths are Windows paths, letter case ignored.
 namespace attr {

@@ -7,6 +7,7 @@ void resetMessages();
 void resetFiles();
 void resetProcesses();
 void resetTaskbar();
+void resetCommands();
 namespace registry {
 void resetRegistry();
 }
@@ -17,7 +18,9 @@ void reset() {
     resetFiles();
     resetProcesses();
     resetTaskbar();
+    resetCommands();
     registry::resetRegistry();
+    setUndecodableBytes({});
 }
 
 } // namespace platform::headless

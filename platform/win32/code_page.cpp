@@ -54,3 +54,32 @@ std::wstring fromAnsi(std::string_view bytes) {
 }
 
 } // namespace platform
+
+namespace platform {
+
+std::optional<std::wstring> fromAnsiExactly(std::string_view bytes) {
+    if (bytes.empty()) {
+        return std::wstring();
+    }
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        return std::nullopt;
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int size =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (size <= 0) {
+        return std::nullopt;
+    }
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, text.data(),
+                            size) != size) {
+        return std::nullopt;
+    }
+    // Some code pages read two byte sequences as one character.
+    if (toAnsi(text) != bytes) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace platform

@@ -116,6 +116,7 @@ void FormWindow::createWindow() {
     if (design.showInTaskbar) {
         ChangeWindowMessageFilterEx(created, taskbarButtonCreatedMessage(), MSGFLT_ALLOW, nullptr);
     }
+    addFormCommands();
 }
 
 // Child windows go in the z-order of controlOrder: labels just before what they
@@ -268,6 +269,14 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        if (runSystemMenuCommand(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_DROPFILES:
+        onDropFiles(wParam);
         return 0;
     case WM_NOTIFY:
         return onNotify(*reinterpret_cast<const NMHDR*>(lParam));

@@ -42,6 +42,8 @@ public:
     // Keys the message loop hands over: Tab / Shift+Tab and Esc.
     void moveFocus(bool backwards);
     void pressCancel();
+    // Ctrl and a letter: runs the form's command for it; false when there is none.
+    bool runControlLetter(WPARAM virtualKey);
 
 private:
     Form& form_;
@@ -92,6 +94,11 @@ private:
     SIZE outerSize(int clientWidth, int clientHeight, int dpi) const;
     void onDpiChanged(int dpi, const RECT& suggested);
     void followMonitor();
+
+    // The form's commands (form_commands.cpp): system menu items and dropped files.
+    void addFormCommands();
+    bool runSystemMenuCommand(WPARAM id);
+    void onDropFiles(WPARAM dropHandle); // an HDROP
 
     void onCommand(WORD id, WORD code);
     LRESULT onNotify(const NMHDR& header);

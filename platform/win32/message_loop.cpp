@@ -41,6 +41,10 @@ bool handleFormKeys(MSG& message) {
             return true;
         }
     }
+    if (message.message == WM_KEYDOWN && keyDown(VK_CONTROL) && !keyDown(VK_MENU) &&
+        !keyDown(VK_SHIFT) && form->runControlLetter(message.wParam)) {
+        return true;
+    }
     // Enter, arrow keys within an option group and access keys.
     return IsDialogMessageW(form->handle(), &message) != FALSE;
 }

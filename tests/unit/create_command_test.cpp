@@ -190,6 +190,46 @@ TEST_F(CreateCommand, RefusesTextsTheCodePageCannotHoldAndNamesTheField) {
                                   L"and try again.");
 }
 
+// Checked before the overwrite question: an existing file stays as it was.
+TEST_F(CreateCommand, RefusesADashLineNamingTheTextAndLineBeforeAskingToReplace) {
+    hl::addFolder(folder);
+    hl::addFile(folder + L"\\Name of code here.snp", "old");
+    form.optionButton(L"optcode16").userClicked();
+    form.textBox(L"Text4").userEdited(L"fine");
+    form.optionButton(L"optcode32").userClicked();
+    form.textBox(L"Text4").userEdited(L"If x Then\r\n' note\r\n---\r\nEnd If");
+    create();
+    ASSERT_EQ(hl::messages().size(), 1u);
+    EXPECT_EQ(lastMessage().text,
+              L"Line 3 of the 32-bit code is exactly \"---\", the line that ends each text in a "
+              L"sniplet file: the file would be misread.\r\nChange that line, for example by "
+              L"adding a blank after the dashes, or remove it, and try again.");
+    EXPECT_EQ(lastMessage().style, 16);
+    EXPECT_EQ(lastMessage().title, L"Duzarudar");
+    EXPECT_EQ(hl::fileBytes(folder + L"\\Name of code here.snp"), "old");
+
+    // The module text is a text of its own, whichever variant the box shows.
+    form.textBox(L"Text4").userEdited(L"--- ");
+    form.optionButton(L"optde16").userClicked();
+    form.textBox(L"Text5").userEdited(L"Declare\n---");
+    form.optionButton(L"optde32").userClicked();
+    create();
+    ASSERT_EQ(hl::messages().size(), 2u);
+    EXPECT_TRUE(lastMessage().text.starts_with(L"Line 2 of the 16-bit module text is exactly"));
+    EXPECT_EQ(hl::fileBytes(folder + L"\\Name of code here.snp"), "old");
+}
+
+TEST_F(CreateCommand, RefusesALineBreakInAOneLineText) {
+    form.textBox(L"Text2").userEdited(L"Ann\r\nBob");
+    create();
+    ASSERT_EQ(hl::messages().size(), 1u);
+    EXPECT_EQ(lastMessage().text, L"The Author text holds a line break, and it must fit on one "
+                                  L"line of the sniplet file.\r\nRemove the line break and try "
+                                  L"again.");
+    EXPECT_EQ(lastMessage().style, 16);
+    EXPECT_FALSE(platform::folderExists(folder));
+}
+
 TEST_F(CreateCommand, AFolderThatCannotBeMadeIsReportedNotClaimedAsDone) {
     hl::failNextCreateFolder(5);
     create();

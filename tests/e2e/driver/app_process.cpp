@@ -86,10 +86,14 @@ App::App(const std::wstring& programPath, const std::wstring& folder, const Plac
     // code, and CreateProcessW reports ERROR_INTERNAL_ERROR (seen once in 96 cases
     // on a busy machine). That is the loader, not the program: try again.
     constexpr int attempts = 3;
+    std::wstring commandLine = L"\"" + copy + L"\"";
+    if (!placement.arguments.empty()) {
+        commandLine += L" " + placement.arguments;
+    }
     for (int attempt = 1;; ++attempt) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (CreateProcessW(copy.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+        if (CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            currentDirectory.c_str(), &startup, &process_)) {
             return;
         }

@@ -34,6 +34,7 @@ bool removeAll(const std::wstring& path);
 struct Placement {
     std::wstring fileName;         // empty: the program's own
     std::wstring currentDirectory; // empty: the copy's folder
+    std::wstring arguments;        // the command line after the program's quoted path
 };
 
 class App {

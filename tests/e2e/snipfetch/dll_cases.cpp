@@ -44,14 +44,14 @@ E2E_CASE(dll, planted_winhttp_is_not_loaded) {
         plantMarker(place);
     }
     // The setting works: a program that imports WinHTTP takes the planted one.
-    App(Suite::option(L"winhttp-importer"), control, {L"snipfetch.exe", {}}).waitForExit();
+    App(Suite::option(L"winhttp-importer"), control, {L"snipfetch.exe", {}, {}}).waitForExit();
     require(fileExists(control + L"\\winhttp.dll.loaded"),
             "the control program did not load the planted winhttp.dll");
 
     SnipletSite site;
     site.serveCatalogue("a.snp\r\n");
     site.serve(L"a.snp", "sniplet a");
-    SnipfetchRun window(downloads, 96, {L"snipfetch.exe", current});
+    SnipfetchRun window(downloads, 96, {L"snipfetch.exe", current, {}});
     window.getList();
     window.expectNoMessage();
     window.checkRows({L"a.snp"});

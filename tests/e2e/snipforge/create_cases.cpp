@@ -148,4 +148,17 @@ E2E_CASE(create, text_in_the_code_page) {
     checkFile(session.snipletPath(defaultName), defaultSniplet("Jos\xE9 \xDCnal \x80"));
 }
 
+// A line "---" in a text would end its block early in the file: nothing is written.
+E2E_CASE(create, dash_line_refused) {
+    SnipforgeRun session;
+    session.click(L"optde16");
+    session.type(L"Text5", L"Declare Beep\r\n---\r\n' end");
+    checkOkBox(session.create(),
+               L"Line 2 of the 16-bit module text is exactly \"---\", the line that ends each text "
+               L"in a sniplet file: the file would be misread.\r\nChange that line, for example "
+               L"by adding a blank after the dashes, or remove it, and try again.",
+               BoxIcon::Stop, "refusal");
+    checkEntries(session.snipletsFolder(), {});
+}
+
 } // namespace

@@ -9,9 +9,9 @@ namespace snipforge_e2e {
 
 using namespace e2e;
 
-SnipforgeRun::SnipforgeRun(int dpi)
+SnipforgeRun::SnipforgeRun(int dpi, const std::wstring& arguments)
     : ProgramRun(Suite::option(L"app"), CaseFolder(L"snipforge\\" + Suite::currentCase()).path(),
-                 snipforge::mainWindowLayout(), dpi) {}
+                 snipforge::mainWindowLayout(), dpi, Placement{{}, {}, arguments}) {}
 
 std::wstring SnipforgeRun::snipletPath(std::wstring_view name) const {
     return snipletsFolder() + L"\\" + std::wstring(name) + L".snp";

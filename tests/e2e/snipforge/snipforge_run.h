@@ -13,8 +13,9 @@ namespace snipforge_e2e {
 
 class SnipforgeRun : public e2e::ProgramRun {
 public:
-    // dpi: the DPI the program starts with (the prefix's LogPixels).
-    explicit SnipforgeRun(int dpi = e2e::systemDpi());
+    // dpi: the DPI the program starts with (the prefix's LogPixels); arguments:
+    // its command line after the program's path.
+    explicit SnipforgeRun(int dpi = e2e::systemDpi(), const std::wstring& arguments = {});
 
     std::wstring snipletsFolder() const { return *this / L"Sniplets"; }
     std::wstring snipletPath(std::wstring_view name) const;
