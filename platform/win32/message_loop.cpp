@@ -37,6 +37,8 @@ bool handleFormKeys(MSG& message) {
             return true;
         }
         if (message.wParam == VK_ESCAPE) {
+            // A tip over the focused control goes too.
+            SendMessageW(message.hwnd, WM_CANCELMODE, 0, 0);
             form->pressCancel();
             return true;
         }
