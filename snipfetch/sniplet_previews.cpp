@@ -40,7 +40,9 @@ std::wstring noPreviewText(const platform::HttpResult& result) {
 
 SnipletPreviews::SnipletPreviews(std::wstring_view host, const platform::CheckList& list)
     : host_(host), list_(list), peeks_(fetchesAtOnce) {
-    peeks_.onEnded = [this](std::size_t row, platform::HttpResult result) { ended(row, result); };
+    peeks_.onEnded = [this](std::size_t row, const platform::HttpResult& result) {
+        ended(row, result);
+    };
 }
 
 std::wstring SnipletPreviews::tipFor(std::size_t row) {
