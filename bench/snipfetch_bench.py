@@ -24,6 +24,8 @@ FAR_FILES = 200
 FAR_DELAY = 0.05  # seconds before each answer of the far server
 FAR_LANES = 4
 WINE_LOADER = os.environ.get("WINE_LOADER", "wine")
+TIP_ROWS = 200  # the tip measurement moves through 111 of them
+TIP_GOAL_MS = FAR_DELAY * 1000 + 100
 
 
 def name(index):
@@ -241,6 +243,34 @@ def measure_far(args, env):
     return side_by_side, one
 
 
+def prepare_tip_site(site):
+    """Sniplets whose heads tell their row: what bench.tip expects."""
+    sniplets = os.path.join(site, "Sniplets")
+    names = [f"tip{index:03d}.snp" for index in range(TIP_ROWS)]
+    for index, tip_name in enumerate(names):
+        with open(os.path.join(sniplets, tip_name), "wb") as sniplet:
+            sniplet.write(f"Sniplet File\r\nSniplet {index}\r\nBench\r\nRow {index} of the "
+                          "benchmark.\r\nMsgBox *\r\n---\r\n\r\n---\r\n\r\n---\r\n\r\n---\r\n"
+                          .encode("ascii"))
+    with open(os.path.join(sniplets, "Sniplets.txt"), "wb") as catalogue:
+        catalogue.write("".join(tip_name + "\r\n" for tip_name in names).encode("ascii"))
+
+
+def measure_tip(args, env):
+    """Focus to tip against the far server, and the fetches of a run through the rows."""
+    medians, maxima, fetches = [], [], []
+    ranges_log = os.path.join(args.site, "ranges.log")
+    for _ in range(args.runs):
+        result = wine([args.driver, "--case=bench.tip", f"--program={args.far}",
+                       f"--ranges-log={ranges_log}"], env)
+        medians.append(float(result["tip_median_ms"]))
+        maxima.append(float(result["tip_max_ms"]))
+        fetches.append(int(result["fetches_100_rows"]))
+        print(f"  tip {medians[-1]:.1f} ms (max {maxima[-1]:.1f} ms), {fetches[-1]} fetches",
+              file=sys.stderr, flush=True)
+    return medians, maxima, fetches
+
+
 def ratio(numerators, denominators):
     # Run by run, then the median: a change in the machine's load between runs
     # falls on both sides of each ratio.
@@ -262,7 +292,7 @@ def main():
     parser.add_argument("--site", required=True, help="the folder the server serves")
     parser.add_argument("--work", required=True, help="scratch folder")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--only", choices=("get-list", "million", "download", "far"),
+    parser.add_argument("--only", choices=("get-list", "million", "download", "far", "tip"),
                         help="one part of the table")
     args = parser.parse_args()
     os.makedirs(os.path.join(args.site, "Sniplets"), exist_ok=True)
@@ -334,6 +364,18 @@ def main():
                      f"{ratio(side_by_side, [floor] * len(side_by_side))} {FAR_FILES} x "
                      f"{FAR_DELAY * 1000:.0f} ms / {FAR_LANES} = {floor:.2f} s (goal: <= 1.3 x)"))
         rows.append(("The same, one transfer at a time", f"{statistics.median(one):.3f} s", ""))
+
+    if args.only in (None, "tip"):
+        print("Tips ...", file=sys.stderr, flush=True)
+        prepare_tip_site(args.site)
+        medians, maxima, fetches = measure_tip(args, env)
+        rows.append((f"Tip: from a row getting the focus (Down) to its tip's text, each answer "
+                     f"{FAR_DELAY * 1000:.0f} ms late", f"{statistics.median(medians):.1f} ms",
+                     f"median of 10 rows a run; slowest row {max(maxima):.1f} ms "
+                     f"(goal: <= {TIP_GOAL_MS:.0f} ms)"))
+        rows.append(("Tip: head fetches started by 100 presses of Down, 33 ms apart",
+                     f"{statistics.median(fetches)}",
+                     f"runs {min(fetches)} to {max(fetches)} (goal: a handful, not 100)"))
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
           f"{subprocess.run([WINE_LOADER, '--version'], capture_output=True, text=True).stdout.strip()}, "

@@ -4,11 +4,12 @@
 # listing of the folder and a bare fetch of the catalogue), Download of 1,000 files
 # of 4 KiB one at a time against a bare loop with the same HTTP client and against
 # curl, Download of 200 files from a server that waits 50 ms before each answer
-# (side by side, and one at a time), and the peak memory of the largest Get List
-# and of a 100 MB download. Builds what it needs (build/bench,
-# 64-bit), runs on a virtual display and in a Wine prefix of its own, and stops
-# everything it started.
-# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|million|download|far]
+# (side by side, and one at a time), the time from a row getting the focus to its
+# tip against that server and the fetches a run through 100 rows starts, and the
+# peak memory of the largest Get List and of a 100 MB download. Builds what it
+# needs (build/bench, 64-bit), runs on a virtual display and in a Wine prefix of
+# its own, and stops everything it started.
+# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|million|download|far|tip]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -165,6 +165,21 @@ void CheckList::setItems(std::string utf8, std::vector<Piece> pieces) {
     std::vector<std::uint8_t>(pieces_.size(), 0).swap(checks_);
     firstUnshownRow_ = 0;
     endUpdate();
+    if (onRowsReplaced) {
+        onRowsReplaced();
+    }
+}
+
+void CheckList::tipChanged(std::size_t row) {
+    if (peer_) {
+        peer_->refreshTip(row);
+    }
+}
+
+void CheckList::hideTip() {
+    if (peer_) {
+        peer_->hideTip();
+    }
 }
 
 void CheckList::beginUpdate() {

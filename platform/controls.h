@@ -26,6 +26,8 @@ public:
     virtual void showRowsFrom(std::size_t) {}      // check lists: rows from this one on changed
     virtual void showChecked(std::size_t, bool) {} // check lists: one row's box
     virtual void setRedraw(bool) {}                // check lists: batch updates
+    virtual void refreshTip(std::size_t) {}        // check lists: a row's tip text changed
+    virtual void hideTip() {}                      // check lists
 };
 
 class Control {
@@ -140,6 +142,15 @@ public:
     // Many rows at once without a redraw per row; nests.
     void beginUpdate();
     void endUpdate();
+
+    // The tip beside a row, for the row under the pointer and the focused row:
+    // the backend asks for its text each time it shows it.
+    std::function<std::wstring(std::size_t row)> tipText;
+    // The row's tip text changed: a tip showing that row asks again.
+    void tipChanged(std::size_t row);
+    void hideTip();
+    // Raised after setItems (and clear) replaced every row: a new list.
+    std::function<void()> onRowsReplaced;
 
     // Backend side: the user toggled a row's box.
     void userToggled(std::size_t row, bool checked);

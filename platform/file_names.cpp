@@ -22,11 +22,6 @@ bool isPortNumber(wchar_t c) {
     return (c >= L'1' && c <= L'9') || c == L'\u00B9' || c == L'\u00B2' || c == L'\u00B3';
 }
 
-bool isBidiControl(wchar_t c) {
-    return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
-}
-
 bool isDeviceName(std::wstring_view stem) {
     static constexpr std::array<std::wstring_view, 6> plain = {L"CON", L"PRN",    L"AUX",
                                                                L"NUL", L"CONIN$", L"CONOUT$"};
@@ -42,6 +37,11 @@ bool isDeviceName(std::wstring_view stem) {
 }
 
 } // namespace
+
+bool isBidiControl(wchar_t c) {
+    return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
 
 bool isUsableFileName(std::wstring_view name) {
     // Windows drops a final dot or blank when it makes the file, so the file

@@ -21,4 +21,8 @@ constexpr std::size_t longestFileName = 255;
 //   ("CON .txt").
 bool isUsableFileName(std::wstring_view name);
 
+// U+200E, U+200F, U+202A to U+202E and U+2066 to U+2069: characters that turn the
+// text around them, so that it shows as something it is not.
+bool isBidiControl(wchar_t c);
+
 } // namespace platform

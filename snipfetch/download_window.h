@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "snipfetch/sniplet_previews.h"
 
 #include <cstddef>
 #include <string>
@@ -31,6 +32,9 @@ private:
 
     std::wstring host_;
     std::size_t transfersAtOnce_;
+    // The rows' tips; a press stops what they fetch.
+    SnipletPreviews previews_;
+    void stopPreviews();
 };
 
 } // namespace snipfetch

@@ -27,11 +27,15 @@ struct ShownControl : ControlPeer {
     bool value = false;
     std::size_t rowsShownFrom = 0;
     int redrawOffCount = 0;
+    std::vector<std::size_t> tipRefreshes; // rows, in order
+    int tipHides = 0;
     void showText(const std::wstring& shown) override { text = shown; }
     void showValue(bool shown) override { value = shown; }
     void showRowsFrom(std::size_t row) override { rowsShownFrom = row; }
     void showChecked(std::size_t, bool) override {}
     void setRedraw(bool on) override { redrawOffCount += on ? 0 : 1; }
+    void refreshTip(std::size_t row) override { tipRefreshes.push_back(row); }
+    void hideTip() override { ++tipHides; }
 };
 ShownControl* shown(const Control& control); // nothing while the window is not loaded
 

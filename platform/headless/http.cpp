@@ -21,8 +21,11 @@ Script& script() {
 
 } // namespace
 
+void resetPeeks();
+
 void resetHttp() {
     script() = Script{};
+    resetPeeks();
 }
 
 void serveBody(const std::wstring& url, std::string body) {
@@ -40,6 +43,17 @@ const std::vector<std::wstring>& requestedUrls() {
     return script().requested;
 }
 
+HttpResult scriptedAnswer(const std::wstring& url) {
+    auto& s = script();
+    if (auto it = s.answers.find(url); it != s.answers.end()) {
+        return it->second;
+    }
+    HttpResult notFound;
+    notFound.failure = HttpFailure::badStatus;
+    notFound.status = 404;
+    return notFound;
+}
+
 } // namespace platform::headless
 
 namespace platform {
@@ -52,14 +66,7 @@ HttpClient::~HttpClient() = default;
 namespace {
 
 HttpResult answerFor(const std::wstring& url) {
-    auto& s = headless::script();
-    if (auto it = s.answers.find(url); it != s.answers.end()) {
-        return it->second;
-    }
-    HttpResult notFound;
-    notFound.failure = HttpFailure::badStatus;
-    notFound.status = 404;
-    return notFound;
+    return headless::scriptedAnswer(url);
 }
 
 // A scripted body reaches the sink in two parts, as far as it got: a failure

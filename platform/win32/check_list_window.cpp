@@ -11,6 +11,7 @@
 #include "platform/win32/check_box_images.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/layout.h"
+#include "platform/win32/row_tips.h"
 
 #include <commctrl.h>
 
@@ -63,8 +64,10 @@ public:
               createChildWindow(windowClassOf(ControlKind::CheckList), L"",
                                 LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
                                 WS_EX_CLIENTEDGE, placement))),
-          list_(list) {
-        constexpr DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+          list_(list), tips_(window_, list) {
+        // The info tip: where the system sends LVN_GETINFOTIP, its own tip shows
+        // the row's text for the pointer (row_tips.h).
+        constexpr DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
         SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
         SendMessageW(window_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
         LVCOLUMNW column{};
@@ -93,6 +96,7 @@ public:
         constexpr LPARAM quietly = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
         if (first == 0) {
             // A new list: the focus and selection of the old rows go with them.
+            tips_.rowsReplaced();
             SendMessageW(window_, LVM_SETITEMCOUNT, 0, quietly);
         }
         SendMessageW(window_, LVM_SETITEMCOUNT, count, quietly);
@@ -106,6 +110,8 @@ public:
     }
 
     void showChecked(std::size_t row, bool) override { showCheckOf(row); }
+    void refreshTip(std::size_t row) override { tips_.refresh(row); }
+    void hideTip() override { tips_.hide(); }
 
     // A new font changes the rows' height, and with it the row at the top.
     void useFont(HFONT font) override {
@@ -147,6 +153,16 @@ public:
             return 0;
         case LVN_DELETEALLITEMS:
             return TRUE; // no LVN_DELETEITEM for each row
+        case LVN_GETINFOTIPW:
+            tips_.fillInfoTip(reinterpret_cast<NMLVGETINFOTIPW&>(const_cast<NMHDR&>(header)));
+            return 0;
+        case LVN_ITEMCHANGED:
+            if (const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+                (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_FOCUSED) &&
+                !(change.uOldState & LVIS_FOCUSED)) {
+                tips_.focusMoved(change.iItem);
+            }
+            return 0;
         default:
             return 0;
         }
@@ -154,12 +170,16 @@ public:
 
 private:
     CheckList& list_;
+    RowTips tips_;
     bool redraw_ = true;
     int topRow_ = 0;
 
     static LRESULT CALLBACK listViewProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
         auto& list = *reinterpret_cast<CheckListWindow*>(self);
+        if (list.tips_.onListMessage(message, wParam, lParam)) {
+            return 0;
+        }
         switch (message) {
         case WM_KEYDOWN:
             // Taken before the list view, which would toggle the focused row alone

@@ -220,7 +220,8 @@ HINTERNET HttpConnection::connectionTo(const std::wstring& host, INTERNET_PORT p
 }
 
 // Sends the request for url and waits for the response's headers.
-HttpResult HttpConnection::send(const std::wstring& url, InternetHandle& request) {
+HttpResult HttpConnection::send(const std::wstring& url, InternetHandle& request,
+                                const std::wstring& headers) {
     UrlParts parts;
     if (!crack(url, parts)) {
         return failed(HttpFailure::badUrl, GetLastError());
@@ -244,8 +245,9 @@ HttpResult HttpConnection::send(const std::wstring& url, InternetHandle& request
     if (!WinHttpSetOption(request.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects,
                           sizeof(noRedirects)) ||
         !proxy.applyTo(session.get(), request.get(), url) ||
-        !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !WinHttpSendRequest(request.get(),
+                            headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                            static_cast<DWORD>(headers.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request.get(), nullptr)) {
         return lastCallFailed();
     }
@@ -261,8 +263,10 @@ HttpResult HttpConnection::send(const std::wstring& url, InternetHandle& request
     return result;
 }
 
-HttpResult HttpConnection::transfer(const std::wstring& url, ByteSink& sink,
-                                    unsigned long long limit) {
+// The request, and the requests of the redirects that answer it, until a
+// response that is no redirect.
+HttpResult HttpConnection::sendFollowingRedirects(const std::wstring& url, InternetHandle& request,
+                                                  const std::wstring& headers) {
     if (!session) {
         if (const DWORD error = open()) {
             session.reset();
@@ -270,22 +274,29 @@ HttpResult HttpConnection::transfer(const std::wstring& url, ByteSink& sink,
         }
     }
     std::wstring current = url;
-    InternetHandle request;
-    HttpResult result;
     for (int redirects = 0;; ++redirects) {
-        result = send(current, request);
+        HttpResult result = send(current, request, headers);
         if (!result.ok()) {
             return result;
         }
         const auto location = isRedirect(result.status) ? locationOf(request.get()) : std::nullopt;
         if (!location) {
-            break;
+            return result;
         }
         auto next = redirectTarget(current, *location);
         if (!next || redirects == maxRedirects) {
             return failed(HttpFailure::badRedirect, ERROR_WINHTTP_REDIRECT_FAILED);
         }
         current = std::move(*next);
+    }
+}
+
+HttpResult HttpConnection::transfer(const std::wstring& url, ByteSink& sink,
+                                    unsigned long long limit) {
+    InternetHandle request;
+    HttpResult result = sendFollowingRedirects(url, request, {});
+    if (!result.ok()) {
+        return result;
     }
     // Only a 200 carries the whole file: not 204 (no content), not 206 (a part).
     if (result.status != 200) {
@@ -306,6 +317,67 @@ HttpResult HttpConnection::transfer(const std::wstring& url, ByteSink& sink,
     auto body = readBody(request.get(), framed.length, sink);
     body.status = result.status;
     return body;
+}
+
+HttpResult HttpConnection::peek(const std::wstring& url, std::size_t limit) {
+    if (limit == 0) {
+        return failed(HttpFailure::tooLarge, 0);
+    }
+    InternetHandle request;
+    const std::wstring range = L"Range: bytes=0-" + std::to_wstring(limit - 1) + L"\r\n";
+    HttpResult result = sendFollowingRedirects(url, request, range);
+    if (!result.ok()) {
+        return result;
+    }
+    if (result.status != 200 && result.status != 206) {
+        result.failure = HttpFailure::badStatus;
+        return result;
+    }
+    // Read until the limit, the end, or a failure; what came counts either way
+    // unless nothing did.
+    std::string& body = result.body;
+    body.resize(limit);
+    LowSpeedLimit speed(lowSpeedBytes, lowSpeedSpan, LowSpeedLimit::Clock::now());
+    bool ended = false;
+    while (result.received < limit) {
+        DWORD available = 0;
+        DWORD read = 0;
+        const auto room = static_cast<DWORD>(limit - result.received);
+        if (!WinHttpQueryDataAvailable(request.get(), &available) ||
+            (available > 0 && !WinHttpReadData(request.get(), body.data() + result.received,
+                                               std::min(available, room), &read))) {
+            const auto failure = lastCallFailed();
+            if (result.received == 0) {
+                return failure;
+            }
+            ended = true; // the connection is not fit for another request
+            break;
+        }
+        if (read == 0) {
+            ended = available == 0;
+            break;
+        }
+        result.received += read;
+        if (!speed.keepsUp(LowSpeedLimit::Clock::now(), result.received)) {
+            result.failure = HttpFailure::tooSlow;
+            break;
+        }
+    }
+    body.resize(static_cast<std::size_t>(result.received));
+    if (!ended && result.ok()) {
+        // A body framed to end here (a 206 of a short range) leaves the
+        // connection fit for the lane's next peek.
+        const auto framed = framedLength(bodyHeadersOf(request.get()));
+        ended = framed.framing == Framing::byLength && framed.length == result.received;
+    }
+    if (!ended) {
+        // More may follow (a server that ignored the range): the connection
+        // goes, and with it the rest of the body, never read.
+        request.reset();
+        connection.reset();
+        session.reset();
+    }
+    return result;
 }
 
 // Reads what has arrived, never waiting for more than one receive: each wait is

@@ -20,6 +20,11 @@ bool keyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+BOOL CALLBACK cancelMode(HWND window, LPARAM) {
+    SendMessageW(window, WM_CANCELMODE, 0, 0);
+    return TRUE;
+}
+
 // Keys with a meaning for the whole form. Tab and Esc are taken here, before any
 // control sees them: a multi-line edit would insert the tab, and under the dialog
 // manager it closes its parent on Esc.
@@ -37,6 +42,8 @@ bool handleFormKeys(MSG& message) {
             return true;
         }
         if (message.wParam == VK_ESCAPE) {
+            // A tip over a control goes too, wherever the focus is.
+            EnumChildWindows(form->handle(), cancelMode, 0);
             form->pressCancel();
             return true;
         }

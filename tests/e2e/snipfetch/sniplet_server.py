@@ -21,10 +21,18 @@ Beside a served file, marker files change how its path is answered:
   <path>.huge      holds a length: announce it and send zero bytes until done
   <path>.hang      accept the request and never answer
   <path>.redirect  holds a path: answer 302 with it as Location
+  <path>.norange   ignore a Range header: send the whole file with 200, and
+                   append "<path> sent <bytes> of <length>" to <root>/sent.log
+                   once the client took it all or went away
   <path>.hostile   holds a seed: answer each request from a random mix of good
                    and broken answers (hostile_answers.py), close the connection,
                    and append "<seed> <number> <verdict>" to <root>/hostile.log;
                    the body a client may take is written to <path>.kept
+
+A plain file is answered in part (206) when the request asks for a range of
+its first bytes ("Range: bytes=0-<last>"). Requests with a Range header go to
+<root>/ranges.log as "<path> <range>" (also with --no-log), not to
+requests.log, and do not count for .after.
 
 With --delay every request waits that many seconds before its answer, as if the
 server were far away. A path with no file and no marker gets 404. Every request line's path, as it
@@ -54,7 +62,7 @@ import hostile_answers
 stopping = threading.Event()
 TLS_VERSIONS = {"1.0": ssl.TLSVersion.TLSv1, "1.1": ssl.TLSVersion.TLSv1_1,
                 "1.2": ssl.TLSVersion.TLSv1_2, "1.3": ssl.TLSVersion.TLSv1_3}
-MARKERS = (".hostile", ".hang", ".after", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
+MARKERS = (".norange", ".hostile", ".hang", ".after", ".delay", ".huge", ".status", ".redirect", ".chunked", ".nolength", ".trickle",
            ".stall", ".cut")
 
 
@@ -74,6 +82,10 @@ class SnipletHandler(BaseHTTPRequestHandler):
         super().setup()
 
     def record(self):
+        asked_range = self.headers.get("Range")
+        if asked_range is not None:
+            self.append_line("ranges.log", f"{self.path} {asked_range}")
+            return
         with self.server.asked_for:
             self.server.asked[self.path] = time.time()
             self.server.asked_for.notify_all()
@@ -82,6 +94,30 @@ class SnipletHandler(BaseHTTPRequestHandler):
         with self.server.log_lock:
             with open(self.server.request_log, "a", encoding="utf-8") as log:
                 log.write(self.path + "\n")
+
+    def append_line(self, name, line):
+        with self.server.log_lock:
+            with open(os.path.join(self.server.root, name), "a", encoding="utf-8") as log:
+                log.write(line + "\n")
+
+    def first_bytes_asked(self):
+        """The last byte of "Range: bytes=0-<last>", or None for no such range."""
+        asked = self.headers.get("Range", "")
+        if not asked.startswith("bytes=0-") or not asked[8:].isdigit():
+            return None
+        return int(asked[8:])
+
+    def send_ignoring_range(self, body):
+        self.start_body(200, len(body))
+        sent = 0
+        try:
+            for start in range(0, len(body), 64 * 1024):
+                self.wfile.write(body[start : start + 64 * 1024])
+                sent = min(len(body), start + 64 * 1024)
+            self.wfile.flush()
+        except OSError:  # the client went away
+            self.close_connection = True
+        self.append_line("sent.log", f"{self.path} sent {sent} of {len(body)}")
 
     def local_path(self):
         """The file for the request's path, or None when it leaves the root."""
@@ -245,6 +281,16 @@ class SnipletHandler(BaseHTTPRequestHandler):
             self.wfile.flush()
             if marker[".stall"] is not None:
                 self.hang()
+        elif marker[".norange"] is not None:
+            self.send_ignoring_range(body)
+        elif self.first_bytes_asked() is not None:
+            part = body[: self.first_bytes_asked() + 1]
+            self.send_response(206)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Range", f"bytes 0-{max(len(part) - 1, 0)}/{len(body)}")
+            self.send_header("Content-Length", str(len(part)))
+            self.end_headers()
+            self.wfile.write(part)
         else:
             self.start_body(200, len(body))
             self.wfile.write(body)

@@ -15,7 +15,9 @@ using namespace e2e;
 SnipletSite::SnipletSite(std::wstring_view option) : root_(windowsPath(Suite::option(option))) {
     require(removeAll(sniplets()), "could not empty " + describe(sniplets()));
     require(removeAll(root_ + L"\\requests.log"), "could not remove the request log");
-    require(removeAll(root_ + L"\\hostile.log"), "could not remove the hostile log");
+    for (const auto* log : {L"\\hostile.log", L"\\ranges.log", L"\\sent.log"}) {
+        require(removeAll(root_ + log), "could not remove " + describe(root_ + log));
+    }
     CreateDirectoryW(root_.c_str(), nullptr);
     require(CreateDirectoryW(sniplets().c_str(), nullptr) != 0,
             "could not make " + describe(sniplets()));
@@ -32,7 +34,7 @@ void SnipletSite::mark(std::wstring_view name, std::wstring_view marker, std::st
 void SnipletSite::clearMarkers(std::wstring_view name) {
     for (const auto* marker :
          {L".status", L".cut", L".hang", L".redirect", L".chunked", L".nolength", L".trickle",
-          L".stall", L".delay", L".after", L".huge", L".hostile", L".kept"}) {
+          L".stall", L".delay", L".after", L".huge", L".hostile", L".kept", L".norange"}) {
         const auto path = sniplets() + L"\\" + std::wstring(name) + marker;
         require(removeAll(path), "could not remove " + describe(path));
     }
@@ -57,8 +59,12 @@ std::string SnipletSite::keptBody(std::wstring_view name) const {
 }
 
 std::vector<std::string> SnipletSite::requests() const {
+    return logLines(L"requests.log");
+}
+
+std::vector<std::string> SnipletSite::logLines(std::wstring_view name) const {
     std::vector<std::string> lines;
-    const auto log = readFileBytes(root_ + L"\\requests.log");
+    const auto log = readFileBytes(root_ + L"\\" + std::wstring(name));
     if (!log) {
         return lines;
     }

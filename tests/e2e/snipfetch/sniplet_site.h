@@ -53,6 +53,8 @@ public:
     void huge(std::wstring_view name, long long length) {
         mark(name, L".huge", std::to_string(length));
     }
+    // The server ignores a Range header and sends the whole file (a 200).
+    void ignoreRange(std::wstring_view name) { mark(name, L".norange", ""); }
     // The server answers 302 with this path as the new location.
     void redirect(std::wstring_view name, std::string_view path) { mark(name, L".redirect", path); }
     // The server answers each request for the name at random (hostile_answers.py),
@@ -67,8 +69,14 @@ public:
     // The name is served plainly again.
     void clearMarkers(std::wstring_view name);
 
-    // Every path requested since the site was made, as it came ("/Sniplets/a%20b.snp").
+    // Every path requested without a Range header since the site was made, as
+    // it came ("/Sniplets/a%20b.snp").
     std::vector<std::string> requests() const;
+    // The requests with a Range header: "<path> <range>" ("/Sniplets/a.snp bytes=0-4095").
+    std::vector<std::string> rangeRequests() const { return logLines(L"ranges.log"); }
+    // For each answer that ignored a range: "<path> sent <bytes> of <length>",
+    // written once the client took it all or went away.
+    std::vector<std::string> ignoredRanges() const { return logLines(L"sent.log"); }
     bool checkRequests(const std::vector<std::string>& expected,
                        std::source_location where = std::source_location::current()) const;
     // The same paths, each as often, in whatever order (transfers that run side by side).
@@ -78,6 +86,7 @@ public:
 
 private:
     std::wstring root_;
+    std::vector<std::string> logLines(std::wstring_view log) const;
     std::wstring sniplets() const { return root_ + L"\\Sniplets"; }
     void mark(std::wstring_view name, std::wstring_view marker, std::string_view content);
 };
