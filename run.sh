@@ -2,7 +2,8 @@
 # Builds a program (win64 preset) and starts it under Wine, in the prefix
 # build/wineprefix-run. On the user's display when DISPLAY is set, otherwise on a
 # private Xvfb. Waits for the program's window, shows what it is for (snipforge:
-# the Example filled in; snipfetch: Get List pressed and two rows checked), saves a
+# the Example filled in; snipfetch: Get List pressed, two rows checked and the
+# third focused, with its tip), saves a
 # screenshot of it to build/screenshots/<program>.png, prints that path and ends
 # the program (with --keep it stays up until the user closes it).
 # snipfetch talks to a demo sniplet server on 127.0.0.1 that this script starts
