@@ -45,17 +45,23 @@ SnipletPreviews::SnipletPreviews(std::wstring_view host, const platform::CheckLi
     };
 }
 
+const std::wstring* SnipletPreviews::knownTip(std::size_t row) const {
+    const auto found = std::find_if(known_.rbegin(), known_.rend(),
+                                    [row](const auto& answer) { return answer.first == row; });
+    return found != known_.rend() ? &found->second : nullptr;
+}
+
 std::wstring SnipletPreviews::tipFor(std::size_t row) {
-    if (const auto found = known_.find(row); found != known_.end()) {
-        return found->second;
+    if (const auto* known = knownTip(row)) {
+        return *known;
     }
     if (contains(fetching_, row) || row >= list_.count()) {
         return loading;
     }
     waiting_ = row;
     startWaiting();
-    const auto refused = known_.find(row); // no fetch could start
-    return refused != known_.end() ? refused->second : loading;
+    const auto* refused = knownTip(row); // no fetch could start
+    return refused ? *refused : loading;
 }
 
 void SnipletPreviews::cancel() {
@@ -69,7 +75,6 @@ void SnipletPreviews::cancel() {
 void SnipletPreviews::forget() {
     cancel();
     known_.clear();
-    knownOrder_.clear();
 }
 
 void SnipletPreviews::startWaiting() {
@@ -97,12 +102,11 @@ void SnipletPreviews::ended(std::size_t row, const platform::HttpResult& result)
 }
 
 void SnipletPreviews::keep(std::size_t row, std::wstring text) {
+    // A row is kept once: it is fetched only when nothing is kept for it.
     if (known_.size() >= mostKept) {
-        known_.erase(knownOrder_.front());
-        knownOrder_.pop_front();
+        known_.erase(known_.begin());
     }
-    known_[row] = std::move(text);
-    knownOrder_.push_back(row);
+    known_.emplace_back(row, std::move(text));
 }
 
 } // namespace snipfetch

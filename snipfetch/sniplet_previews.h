@@ -8,11 +8,10 @@
 #include "platform/http_peeks.h"
 
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace snipfetch {
@@ -43,8 +42,10 @@ public:
 private:
     std::wstring host_;
     const platform::CheckList& list_;
-    std::unordered_map<std::size_t, std::wstring> known_;
-    std::deque<std::size_t> knownOrder_; // oldest first
+    // The answers kept, oldest first: a plain vector searched from its end, which
+    // costs the program far less than a hash table.
+    std::vector<std::pair<std::size_t, std::wstring>> known_;
+    const std::wstring* knownTip(std::size_t row) const;
     std::vector<std::size_t> fetching_;
     std::optional<std::size_t> waiting_;
     platform::HttpPeeks peeks_; // last: it goes first, and its ends use the members above

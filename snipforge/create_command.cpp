@@ -1,5 +1,6 @@
 // The Create command of the main window: the sniplet it holds, written as
 // <name>.snp into the Sniplets folder beside the program.
+#include "platform/decimal_text.h"
 #include "snipforge/main_window.h"
 
 #include "platform/file_names.h"
@@ -35,7 +36,7 @@ std::wstring refusalText(const SnipletRefusal& refusal) {
                L" text holds a line break, and it must fit on one line of the sniplet file.\r\n"
                L"Remove the line break and try again.";
     case Reason::DashLine:
-        return L"Line " + std::to_wstring(refusal.line) + L" of the " +
+        return L"Line " + platform::decimalText(refusal.line) + L" of the " +
                std::wstring(textName(refusal.field)) +
                L" is exactly \"---\", the line that ends each text in a sniplet file: the file "
                L"would be misread.\r\nChange that line, for example by adding a blank after the "

@@ -1,4 +1,5 @@
 #include "snipforge/sniplet_reader.h"
+#include "platform/decimal_text.h"
 
 #include "platform/code_page.h"
 
@@ -37,7 +38,7 @@ SnipletReading refuse(std::wstring reason) {
 }
 
 std::wstring unreadableLine(std::size_t index) {
-    return L"Line " + std::to_wstring(index + 1) +
+    return L"Line " + platform::decimalText(index + 1) +
            L" holds bytes that are not text of this system's code page.";
 }
 
@@ -85,7 +86,7 @@ SnipletReading decodeSniplet(std::string_view bytes) {
         // empty text has a line before its "---".
         if (index == first) {
             return refuse(L"The " + std::wstring(textName(field)) + L" has no line before its " +
-                          dashes + L" line (line " + std::to_wstring(index + 1) + L").");
+                          dashes + L" line (line " + platform::decimalText(index + 1) + L").");
         }
         for (std::size_t at = first; at < index; ++at) {
             auto line = platform::fromAnsiExactly(lines[at]);
@@ -101,7 +102,7 @@ SnipletReading decodeSniplet(std::string_view bytes) {
     }
     if (index < lines.size()) {
         return refuse(L"Text follows the last " + dashes + L" line, on line " +
-                      std::to_wstring(index + 1) + L".");
+                      platform::decimalText(index + 1) + L".");
     }
     if (!lastEndsInBreak) {
         return refuse(L"The last " + dashes + L" line has no line break after it.");
@@ -116,7 +117,7 @@ SnipletReading decodeSniplet(std::string_view bytes) {
             return refuse(L"The " + name + L" line holds a lone carriage return or line feed.");
         case Reason::DashLine:
             return refuse(L"The " + name + L" holds a line that is exactly " + dashes +
-                          L" (its line " + std::to_wstring(refusal->line) +
+                          L" (its line " + platform::decimalText(refusal->line) +
                           L"), between a lone carriage return or line feed.");
         case Reason::Unconvertible:
             break; // every line has just been read from the code page

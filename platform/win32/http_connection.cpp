@@ -8,6 +8,7 @@
 // connection closes before the last chunk as if it had ended, and nothing it
 // hands back tells the two apart. A Content-Length can be checked.
 #include "platform/win32/http_connection.h"
+#include "platform/decimal_text.h"
 
 #include "platform/body_framing.h"
 #include "platform/low_speed_limit.h"
@@ -324,7 +325,7 @@ HttpResult HttpConnection::peek(const std::wstring& url, std::size_t limit) {
         return failed(HttpFailure::tooLarge, 0);
     }
     InternetHandle request;
-    const std::wstring range = L"Range: bytes=0-" + std::to_wstring(limit - 1) + L"\r\n";
+    const std::wstring range = L"Range: bytes=0-" + platform::decimalText(limit - 1) + L"\r\n";
     HttpResult result = sendFollowingRedirects(url, request, range);
     if (!result.ok()) {
         return result;
