@@ -7,6 +7,7 @@ void resetMessages();
 void resetFiles();
 void resetProcesses();
 void resetTaskbar();
+void resetClock();
 namespace registry {
 void resetRegistry();
 }
@@ -17,6 +18,7 @@ void reset() {
     resetFiles();
     resetProcesses();
     resetTaskbar();
+    resetClock();
     registry::resetRegistry();
 }
 
