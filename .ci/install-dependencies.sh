@@ -12,6 +12,9 @@ required_packages=(
     # openssl: the certificates of the HTTPS test server and of the signing check,
     # made at test time
     osslsigncode openssl python3-yaml python3-jsonschema
+    # libcrypto for snipindex and the unit tests; GnuTLS, which Wine's bcrypt
+    # uses for ECDSA
+    libssl-dev libgnutls30
 )
 
 package_installed() {
