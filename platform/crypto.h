@@ -31,6 +31,12 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// Opens the system's providers now. Called before the first HTTP request: under
+// Wine, the DLLs that WinHTTP brings in bind their own imports of bcrypt.dll
+// beside the program when it is not loaded yet; loaded first, from the system
+// folder, it is the one they get.
+void prepareCryptography();
+
 // True only when `signature` (r then s, 32 bytes each, big-endian) is a valid
 // ECDSA signature with SHA-256 of `message` under the public key `point`, the
 // uncompressed P-256 point 04 X Y. A point off the curve verifies nothing.

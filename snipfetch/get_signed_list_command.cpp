@@ -4,6 +4,7 @@
 #include "snipfetch/download_window.h"
 
 #include "platform/clock.h"
+#include "platform/crypto.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 #include "platform/http.h"
@@ -35,6 +36,7 @@ void DownloadWindow::onGetSignedListClick() {
     platform::TaskbarProgress progress(*this);
     progress.busy();
     auto present = platform::ordinaryFileNameSet(snipletFolder);
+    platform::prepareCryptography();
     platform::HttpClient http;
     auto response = http.get(indexUrl(host_), largestIndex);
     if (!response.ok()) {

@@ -11,6 +11,8 @@
 
 namespace platform {
 
+void prepareCryptography() {}
+
 struct Sha256::State {
     EVP_MD_CTX* context = nullptr;
     bool good = false;

@@ -41,6 +41,11 @@ BCRYPT_ALG_HANDLE p256Provider() {
 
 } // namespace
 
+void prepareCryptography() {
+    sha256Provider();
+    p256Provider();
+}
+
 struct Sha256::State {
     std::vector<UCHAR> object; // the hash's working memory, which CNG asks the caller for
     BCRYPT_HASH_HANDLE hash = nullptr;

@@ -33,12 +33,17 @@ add_test(NAME e2e.snipfetch_signed.publish_sites
 set_tests_properties(e2e.snipfetch_signed.publish_sites PROPERTIES
                      FIXTURES_SETUP signed_sites TIMEOUT 60)
 
+# The control of the planted-DLL case: bcrypt in the import table.
+add_executable(bcrypt_importer bcrypt_importer.cpp)
+target_link_libraries(bcrypt_importer PRIVATE bcrypt)
+
 add_e2e_program(snipfetch_signed
   SOURCES signed_index_cases.cpp
-  LIBRARIES snipfetch_e2e_session snipforge_e2e_session snipfetch_core platform_win32
-  NEEDS snipfetch_signed_local snipforge
+  LIBRARIES snipfetch_e2e_session snipforge_e2e_session snipfetch_core platform_win32 advapi32
+  NEEDS snipfetch_signed_local snipforge dll_marker bcrypt_importer
   ARGS --program=$<TARGET_FILE:snipfetch_signed_local> --app=$<TARGET_FILE:snipforge>
        --site=${work}/snipfetch-site --signed-sites=${signed_sites} --road=${road}
+       --marker-dll=$<TARGET_FILE:dll_marker> --bcrypt-importer=$<TARGET_FILE:bcrypt_importer>
   FIXTURES snipfetch_server signed_sites
 )
 

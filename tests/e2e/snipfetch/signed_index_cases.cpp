@@ -4,6 +4,7 @@
 // snipforge through snipindex to snipfetch.
 #include "tests/e2e/driver/app_process.h"
 #include "tests/e2e/driver/check.h"
+#include "tests/e2e/driver/registry_value.h"
 #include "tests/e2e/driver/test_files.h"
 #include "tests/e2e/snipfetch/snipfetch_run.h"
 #include "tests/e2e/snipfetch/sniplet_site.h"
@@ -135,6 +136,44 @@ E2E_CASE(signed, older_sequence_is_refused) {
     window.checkRows({L"b c.snp"});
     checkFile(window.sniplet(L"~index-sequence"), "2\n");
     window.close();
+}
+
+// bcrypt is no KnownDLL: one dropped beside the program (a Downloads folder) is
+// never loaded, even where Wine is set to prefer it, as with winhttp.dll.
+E2E_CASE(signed, planted_bcrypt_is_not_loaded) {
+    const auto wide = [](std::wstring_view text) {
+        return std::string(reinterpret_cast<const char*>(text.data()),
+                           (text.size() + 1) * sizeof(wchar_t));
+    };
+    const RegistryValueOverride preferPlanted(
+        HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\snipfetch.exe\\DllOverrides", L"bcrypt",
+        {REG_SZ, wide(L"native,builtin")});
+    const CaseFolder folder(L"snipfetch\\planted_bcrypt");
+    const auto downloads = folder / L"Downloads";
+    const auto control = folder / L"control";
+    const auto marker = readFileBytes(windowsPath(Suite::option(L"marker-dll")));
+    require(marker.has_value(), "could not read the marker DLL");
+    for (const auto& place : {downloads, control}) {
+        CreateDirectoryW(place.c_str(), nullptr);
+        writeFileBytes(place + L"\\bcrypt.dll", *marker);
+    }
+    // The setting works: a program that imports bcrypt takes the planted one.
+    App(Suite::option(L"bcrypt-importer"), control, {L"snipfetch.exe", {}}).waitForExit();
+    require(fileExists(control + L"\\bcrypt.dll.loaded"),
+            "the control program did not load the planted bcrypt.dll");
+
+    SnipletSite site;
+    serveFolder(site, publishedSite(L"good"));
+    SnipfetchRun window(downloads, 96, {L"snipfetch.exe", downloads});
+    window.getList(); // verifies the index with bcrypt
+    window.expectNoMessage();
+    window.checkRows({L"a.snp", L"b c.snp"});
+    window.clickCheckBox(0);
+    window.download(); // hashes with bcrypt
+    window.expectMessage(L"Notice", text::finished, BoxIcon::Information);
+    window.close();
+    check(!fileExists(downloads + L"\\bcrypt.dll.loaded"),
+          "the bcrypt.dll beside the program was loaded");
 }
 
 // The whole road, first step: snipforge writes the example sniplet, which goes to
