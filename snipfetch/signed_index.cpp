@@ -3,6 +3,8 @@
 #include "platform/utf8.h"
 #include "snipfetch/base64.h"
 
+#include <algorithm>
+
 namespace snipfetch {
 
 namespace {
@@ -103,7 +105,7 @@ std::optional<std::int64_t> readTime(std::string_view text) {
     }
     const auto days =
         daysFromCivil(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day));
-    return days * 86400 + *hour * 3600 + *minute * 60 + *second;
+    return days * 86400 + std::int64_t{*hour} * 3600 + std::int64_t{*minute} * 60 + *second;
 }
 
 int hexValue(char c) {
@@ -196,6 +198,10 @@ std::optional<SignedIndex> readIndex(std::string_view text) {
         return std::nullopt;
     }
     index.expires = *time;
+    // One entry per line at most: room for all of them at once, so that a list
+    // of a million names is never copied as it grows.
+    index.entries.reserve(static_cast<std::size_t>(
+        std::count(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), '\n')));
 
     for (;;) {
         const std::size_t lineStart = at;

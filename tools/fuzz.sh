@@ -19,7 +19,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 declare -A ci_runs=(
     [catalogue]=80000 [utf8]=200000 [redirect]=100000 [sniplet_url]=80000
     [file_name]=250000 [content_length]=400000 [leftover_name]=400000
-    [signed_index]=100000
+    [signed_index]=400000
 )
 bin=build/native-asan/bin
 work=build/fuzz
