@@ -158,13 +158,13 @@ E2E_CASE(signed, planted_bcrypt_is_not_loaded) {
         writeFileBytes(place + L"\\bcrypt.dll", *marker);
     }
     // The setting works: a program that imports bcrypt takes the planted one.
-    App(Suite::option(L"bcrypt-importer"), control, {L"snipfetch.exe", {}}).waitForExit();
+    App(Suite::option(L"bcrypt-importer"), control, {L"snipfetch.exe", {}, {}}).waitForExit();
     require(fileExists(control + L"\\bcrypt.dll.loaded"),
             "the control program did not load the planted bcrypt.dll");
 
     SnipletSite site;
     serveFolder(site, publishedSite(L"good"));
-    SnipfetchRun window(downloads, 96, {L"snipfetch.exe", downloads});
+    SnipfetchRun window(downloads, 96, {L"snipfetch.exe", downloads, {}});
     window.getList(); // verifies the index with bcrypt
     window.expectNoMessage();
     window.checkRows({L"a.snp", L"b c.snp"});
