@@ -8,7 +8,6 @@ void resetFiles();
 void resetProcesses();
 void resetTaskbar();
 void resetCommands();
-void resetClock();
 namespace registry {
 void resetRegistry();
 }
@@ -20,7 +19,6 @@ void reset() {
     resetProcesses();
     resetTaskbar();
     resetCommands();
-    resetClock();
     registry::resetRegistry();
     setUndecodableBytes({});
 }
