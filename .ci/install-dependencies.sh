@@ -18,6 +18,9 @@ required_packages=(
     # openssl: the certificates of the HTTPS test server and of the signing check,
     # made at test time
     osslsigncode openssl python3-yaml python3-jsonschema
+    # libcrypto for snipindex and the unit tests; GnuTLS, which Wine's bcrypt
+    # uses for ECDSA
+    libssl-dev libgnutls30
 )
 # Wine's 32-bit half: only the win32 end-to-end cases need it.
 optional_32bit_package=wine32:i386

@@ -7,6 +7,7 @@ serving --site on the port that --program was built for.
 """
 
 import argparse
+import hashlib
 import os
 import shutil
 import statistics
@@ -35,6 +36,24 @@ def name(index):
 def write_catalogue(site, count):
     with open(os.path.join(site, "Sniplets", "Sniplets.txt"), "wb") as catalogue:
         catalogue.write("".join(name(i) + "\r\n" for i in range(count)).encode("ascii"))
+
+
+def write_index(site, entries, key):
+    """Sniplets.index of (name, size, sha256 hex) entries, signed with key (PEM)
+    by the openssl program, as snipindex would sign it."""
+    sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e", "snipfetch"))
+    from make_signed_sites import raw_signature  # pylint: disable=import-outside-toplevel
+    import base64  # pylint: disable=import-outside-toplevel
+
+    expires = time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(time.time() + 30 * 86400))
+    text = f"snipfetch index 1\nsequence 1\nexpires {expires}\n".encode("ascii")
+    text += "".join(f"{digest} {size} {name}\n" for name, size, digest in entries).encode("utf-8")
+    signature = base64.b64encode(raw_signature(key, text))
+    with open(os.path.join(site, "Sniplets", "Sniplets.index"), "wb") as index:
+        index.write(text + b"signature " + signature + b"\n")
+
+
+EMPTY_SHA256 = hashlib.sha256(b"").hexdigest()
 
 
 def windows_path(path):
@@ -69,17 +88,22 @@ def get_list_folder(work, count):
     return folder
 
 
+def get_list_once(args, env, folder, rows, program=None):
+    program = program or args.program
+    # The driver copies the program into the folder afresh each time.
+    exe = os.path.join(folder, os.path.basename(program))
+    if os.path.exists(exe):
+        os.remove(exe)
+    return wine([args.driver, "--case=bench.get_list", f"--program={program}",
+                 f"--folder={folder}", f"--rows={rows}"], env)
+
+
 def measure_get_list(args, env, count):
     write_catalogue(args.site, count)
     folder = get_list_folder(args.work, count)
     seconds, peaks, starts = [], [], []
     for _ in range(args.runs):
-        # The driver copies the program into the folder afresh each time.
-        exe = os.path.join(folder, os.path.basename(args.program))
-        if os.path.exists(exe):
-            os.remove(exe)
-        result = wine([args.driver, "--case=bench.get_list", f"--program={args.program}",
-                       f"--folder={folder}", f"--rows={count // 2}"], env)
+        result = get_list_once(args, env, folder, count // 2)
         seconds.append(float(result["seconds"]))
         peaks.append(int(result["peak_bytes"]))
         starts.append(int(result["start_peak_bytes"]))
@@ -155,18 +179,24 @@ def download_once(args, env, rows=DOWNLOAD_FILES, program=None):
                  f"--rows={rows}"], env)
 
 
-def measure_large_download(args, env):
-    """Peak memory while one large sniplet comes in: the body is streamed to disk."""
+def measure_large_download(args, env, program=None):
+    """Peak memory while one large sniplet comes in: the body is streamed to disk
+    (with the signed index, hashed on the way)."""
     with open(os.path.join(args.site, "Sniplets", "Sniplets.txt"), "wb") as catalogue:
         catalogue.write(b"large.snp\r\n")
+    digest = hashlib.sha256()
     with open(os.path.join(args.site, "Sniplets", "large.snp"), "wb") as served:
         block = bytes(range(256)) * 4096
         for _ in range(LARGE_SIZE // len(block)):
             served.write(block)
+            digest.update(block)
         served.write(block[: LARGE_SIZE % len(block)])
+        digest.update(block[: LARGE_SIZE % len(block)])
+    if program:
+        write_index(args.site, [("large.snp", LARGE_SIZE, digest.hexdigest())], args.index_key)
     seconds, peaks, starts = [], [], []
     for _ in range(args.runs):
-        result = download_once(args, env, rows=1)
+        result = download_once(args, env, rows=1, program=program)
         seconds.append(float(result["seconds"]))
         peaks.append(int(result["peak_bytes"]))
         starts.append(int(result["start_peak_bytes"]))
@@ -271,6 +301,67 @@ def measure_tip(args, env):
     return medians, maxima, fetches
 
 
+def signed_rows(args, env):
+    """A build with the maker's key against the same build reading the catalogue."""
+    rows = []
+    count = GET_LIST_SIZES[-1]
+    print(f"Get List, {count} names, index and catalogue ...", file=sys.stderr, flush=True)
+    write_catalogue(args.site, count)
+    write_index(args.site, [(name(i), 0, EMPTY_SHA256) for i in range(count)], args.index_key)
+    folder = get_list_folder(args.work, count)
+    signed, plain, peaks = [], [], []
+    for _ in range(args.runs):
+        result = get_list_once(args, env, folder, count // 2, args.signed_program)
+        signed.append(float(result["seconds"]))
+        peaks.append(int(result["peak_bytes"]))
+        plain.append(float(get_list_once(args, env, folder, count // 2)["seconds"]))
+    rows.append((f"Get List, {count:,} names from the signed index, half of them present",
+                 f"{statistics.median(signed):.3f} s",
+                 f"{ratio(signed, plain)} the same names from the catalogue "
+                 f"({statistics.median(plain):.3f} s) (goal: <= 1.15 x); peak working set "
+                 f"{statistics.median(peaks) / 2**20:.1f} MiB"))
+
+    print("Download, with and without the checks ...", file=sys.stderr, flush=True)
+    prepare_download_site(args.site, DOWNLOAD_FILES)
+    body = bytes(range(256)) * (DOWNLOAD_SIZE // 256)
+    write_index(args.site, [(name(i), len(body), hashlib.sha256(body).hexdigest())
+                            for i in range(DOWNLOAD_FILES)], args.index_key)
+    checked, unchecked = [], []
+    for _ in range(args.runs):
+        checked.append(float(download_once(args, env, program=args.signed_program)["seconds"]))
+        unchecked.append(float(download_once(args, env)["seconds"]))
+        print(f"  download with checks {checked[-1]:.3f} s, without {unchecked[-1]:.3f} s",
+              file=sys.stderr, flush=True)
+    rows.append((f"Download of {DOWNLOAD_FILES:,} files of 4 KiB with the size and hash checks",
+                 f"{statistics.median(checked):.3f} s",
+                 f"{ratio(checked, unchecked)} the same without them "
+                 f"({statistics.median(unchecked):.3f} s) (goal: <= 1.05 x)"))
+
+    print("Download of one large sniplet, checked ...", file=sys.stderr, flush=True)
+    seconds, peaks, starts = measure_large_download(args, env, args.signed_program)
+    rows.append((f"Peak memory downloading one sniplet of {LARGE_SIZE // 10**6} MB, checked",
+                 f"{statistics.median(peaks) / 2**20:.1f} MiB",
+                 f"peak working set (goal: <= 40 MiB); {statistics.median(starts) / 2**20:.1f} "
+                 f"MiB before the click; the download took {statistics.median(seconds):.2f} s"))
+
+    print("Get List, 1,000,000 names from the signed index ...", file=sys.stderr, flush=True)
+    write_index(args.site, [(name(i), 0, EMPTY_SHA256) for i in range(MILLION)], args.index_key)
+    folder = million_folder(args.work, False)
+    seconds, peaks = [], []
+    for _ in range(args.runs):
+        result = get_list_once(args, env, folder, MILLION, args.signed_program)
+        seconds.append(float(result["seconds"]))
+        peaks.append(int(result["peak_bytes"]))
+        print(f"  get list {seconds[-1]:.3f} s", file=sys.stderr, flush=True)
+    size = os.path.getsize(os.path.join(args.site, "Sniplets", "Sniplets.index"))
+    rows.append(("Get List, 1,000,000 names from the signed index, none present",
+                 f"{statistics.median(seconds):.3f} s",
+                 f"index of {size / 2**20:.1f} MiB; peak working set "
+                 f"{statistics.median(peaks) / 2**20:.1f} MiB"))
+    os.remove(os.path.join(args.site, "Sniplets", "Sniplets.index"))
+    return rows
+
+
 def ratio(numerators, denominators):
     # Run by run, then the median: a change in the machine's load between runs
     # falls on both sides of each ratio.
@@ -288,11 +379,14 @@ def main():
     parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
     parser.add_argument("--floors", required=True, help="get_list_floors.exe")
     parser.add_argument("--costs", required=True, help="per_file_costs.exe")
+    parser.add_argument("--signed-program", required=True,
+                        help="snipfetch_signed_local.exe, built with the maker's test key")
+    parser.add_argument("--index-key", required=True, help="that key's private half (PEM)")
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--site", required=True, help="the folder the server serves")
     parser.add_argument("--work", required=True, help="scratch folder")
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--only", choices=("get-list", "million", "download", "far", "tip"),
+    parser.add_argument("--only", choices=("get-list", "million", "download", "far", "tip", "signed"),
                         help="one part of the table")
     args = parser.parse_args()
     os.makedirs(os.path.join(args.site, "Sniplets"), exist_ok=True)
@@ -376,6 +470,8 @@ def main():
         rows.append(("Tip: head fetches started by 100 presses of Down, 33 ms apart",
                      f"{statistics.median(fetches)}",
                      f"runs {min(fetches)} to {max(fetches)} (goal: a handful, not 100)"))
+    if args.only in (None, "signed"):
+        rows += signed_rows(args, env)
 
     print(f"snipfetch benchmark, {time.strftime('%Y-%m-%d')}, 64-bit build under "
           f"{subprocess.run([WINE_LOADER, '--version'], capture_output=True, text=True).stdout.strip()}, "

@@ -6,10 +6,13 @@
 # curl, Download of 200 files from a server that waits 50 ms before each answer
 # (side by side, and one at a time), the time from a row getting the focus to its
 # tip against that server and the fetches a run through 100 rows starts, and the
-# peak memory of the largest Get List and of a 100 MB download. Builds what it
-# needs (build/bench, 64-bit), runs on a virtual display and in a Wine prefix of
-# its own, and stops everything it started.
-# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|million|download|far|tip]
+# peak memory of the largest Get List and of a 100 MB download; and a build with
+# the maker's key against the same without: Get List from the signed index,
+# Download with the checks, the peak memory of a checked 100 MB download, Get List
+# of 1,000,000 names from an index. Builds what it needs (build/bench, 64-bit),
+# runs on a virtual display and in a Wine prefix of its own, and stops everything
+# it started.
+# Usage: bench/snipfetch_bench.sh [runs per measurement, default 5] [--only get-list|million|download|far|tip|signed]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,7 +22,8 @@ shift || true
 
 cmake --preset win64 -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target snipfetch_local snipfetch_local_one snipfetch_far \
-    snipfetch_far_one snipfetch_bench bare_fetch_loop get_list_floors per_file_costs >/dev/null
+    snipfetch_far_one snipfetch_bench bare_fetch_loop get_list_floors per_file_costs \
+    snipfetch_signed_local >/dev/null
 port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
 far_port=$(sed -n 's/^SNIPFETCH_BENCH_FAR_PORT:STRING=//p' "$build/CMakeCache.txt")
 
@@ -80,5 +84,7 @@ python3 "$root/bench/snipfetch_bench.py" --runs "$runs" --port "$port" --site "$
     --work "$work" --program "$build/bin/snipfetch_local.exe" \
     --one-at-a-time "$build/bin/snipfetch_local_one.exe" --far "$build/bin/snipfetch_far.exe" \
     --far-one-at-a-time "$build/bin/snipfetch_far_one.exe" \
+    --signed-program "$build/bin/snipfetch_signed_local.exe" \
+    --index-key "$build/e2e-index-key/maker.pem" \
     --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" \
     --floors "$build/bin/get_list_floors.exe" --costs "$build/bin/per_file_costs.exe" "$@"

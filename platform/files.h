@@ -4,6 +4,7 @@
 
 #include "platform/file_name_set.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,16 @@ FileNameSet ordinaryFileNameSet(const std::wstring& folder);
 // Makes one folder.
 Status createFolder(const std::wstring& path);
 
+// The whole file; nothing when it is missing, cannot be read or holds more
+// than `limit` bytes.
+std::optional<std::string> readSmallFile(const std::wstring& path, std::size_t limit);
+
 // Writes the bytes to a temporary file beside the target and moves it over the
 // target in one step: on failure the earlier file is whole and no temporary file
 // remains. A read-only target is not replaced (ERROR_ACCESS_DENIED).
 Status replaceFile(const std::wstring& path, std::string_view bytes);
+// The same, and the file is hidden afterwards, whatever it was before.
+Status replaceHiddenFile(const std::wstring& path, std::string_view bytes);
 
 // A whole file read into memory, when it is no larger than the limit.
 struct FileBytes {

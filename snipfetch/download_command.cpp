@@ -10,9 +10,12 @@
 #include "platform/message_box.h"
 #include "platform/taskbar_progress.h"
 #include "snipfetch/download_order.h"
+#include "snipfetch/sequence_record.h"
+#include "snipfetch/signed_body_check.h"
 #include "snipfetch/sniplet_url.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,10 +23,15 @@ namespace snipfetch {
 
 namespace {
 
-void reportFailure(platform::TaskbarProgress& progress) {
+// unsignedName: the file whose body was not the one the maker signed, when
+// that is the failure; empty otherwise.
+void reportFailure(platform::TaskbarProgress& progress, const std::wstring& unsignedName = {}) {
     progress.failed();
-    platform::messageBox(L"An error occurred while trying to download the file(s).",
-                         platform::mb::critical, L"Error");
+    std::wstring text = L"An error occurred while trying to download the file(s).";
+    if (!unsignedName.empty()) {
+        text += L"\n\n" + unsignedName + L" is not the file that the maker signed.";
+    }
+    platform::messageBox(text, platform::mb::critical, L"Error");
 }
 
 enum class Outcome { failed, downloaded, nothingChecked };
@@ -32,20 +40,34 @@ enum class Outcome { failed, downloaded, nothingChecked };
 // the disk, each with a handle open.
 constexpr std::size_t filesAhead = 32;
 
+// A file on its way: written to the folder as it arrives and, with the maker's
+// index, checked against what the maker signed for it.
+struct FileOnItsWay {
+    explicit FileOnItsWay(platform::FolderWriter::File opened) : file(std::move(opened)) {}
+    platform::FolderWriter::File file;
+    std::optional<SignedBodyCheck> check;
+    platform::ByteSink& sink() {
+        if (check) {
+            return *check;
+        }
+        return file;
+    }
+    // Whole and, where it is checked, the file that the maker signed.
+    bool matches() { return !check || check->matches(); }
+    bool differs() const { return check && check->differs(); }
+};
+
 // The files of a press on their way, by their number: a few dozen at most. Each
 // stays where it is while its transfer writes to it.
 class FilesOnTheirWay {
 public:
-    platform::FolderWriter::File& add(std::size_t file, platform::FolderWriter::File opened) {
-        return *files_
-                    .emplace_back(file,
-                                  std::make_unique<platform::FolderWriter::File>(std::move(opened)))
-                    .second;
+    FileOnItsWay& add(std::size_t file, platform::FolderWriter::File opened) {
+        return *files_.emplace_back(file, std::make_unique<FileOnItsWay>(std::move(opened))).second;
     }
-    platform::FolderWriter::File* find(std::size_t file) {
-        for (auto& [number, opened] : files_) {
+    FileOnItsWay* find(std::size_t file) {
+        for (auto& [number, onItsWay] : files_) {
             if (number == file) {
-                return opened.get();
+                return onItsWay.get();
             }
         }
         return nullptr;
@@ -56,7 +78,7 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::size_t, std::unique_ptr<platform::FolderWriter::File>>> files_;
+    std::vector<std::pair<std::size_t, std::unique_ptr<FileOnItsWay>>> files_;
 };
 
 std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
@@ -75,9 +97,14 @@ std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
 // finished and put in place, the transfers below are cancelled and nothing of
 // them is written. The press's connections and staging folder are gone by the
 // time it returns, before the user is told anything.
+//
+// signedFiles: per row, what the maker signed for its file; null without the
+// maker's index. A file that differs from it fails like a broken transfer, and
+// when it is the first failure in list order its name goes to unsignedName.
 Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
                         const std::wstring& folderPath, std::size_t transfersAtOnce,
-                        platform::TaskbarProgress& progress) {
+                        const std::vector<SignedFile>* signedFiles,
+                        platform::TaskbarProgress& progress, std::wstring& unsignedName) {
     const auto rows = checkedRows(list);
     if (rows.empty()) {
         return Outcome::nothingChecked;
@@ -90,6 +117,7 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
     FilesOnTheirWay files;
     platform::HttpTransfers transfers(transfersAtOnce);
     DownloadOrder order(rows.size(), transfersAtOnce, filesAhead);
+    std::vector<bool> differed(rows.size());
     for (;;) {
         while (const auto file = order.nextToStart()) {
             const std::wstring name = list.item(rows[*file]);
@@ -99,18 +127,28 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
                 order.failed(*file);
                 break;
             }
-            auto& sink = files.add(*file, folder.open(name));
-            if (!transfers.start(*file, snipletUrl(host, name), sink)) {
+            auto& onItsWay = files.add(*file, folder.open(name));
+            if (signedFiles) {
+                if (rows[*file] >= signedFiles->size()) {
+                    files.drop(*file);
+                    order.failed(*file);
+                    break;
+                }
+                const auto& signedFile = (*signedFiles)[rows[*file]];
+                onItsWay.check.emplace(signedFile.sha256, signedFile.size, onItsWay.file);
+            }
+            if (!transfers.start(*file, snipletUrl(host, name), onItsWay.sink())) {
                 files.drop(*file);
                 order.failed(*file);
             }
         }
         while (const auto file = order.nextToCommit()) {
             auto* arrived = files.find(*file);
-            if (arrived && arrived->commit().ok()) {
+            if (arrived && arrived->matches() && arrived->file.commit().ok()) {
                 order.committed(*file);
                 progress.advance(order.committedCount(), rows.size());
             } else {
+                differed[*file] = arrived && arrived->differs();
                 order.failed(*file);
             }
             files.drop(*file);
@@ -129,9 +167,14 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
         if (ended->result.ok()) {
             order.arrived(ended->tag);
         } else {
+            const auto* failed = files.find(ended->tag);
+            differed[ended->tag] = failed && failed->differs();
             order.failed(ended->tag);
             files.drop(ended->tag); // what came of it goes at once
         }
+    }
+    if (const auto first = order.firstFailure(); first && differed[*first]) {
+        unsignedName = list.item(rows[*first]);
     }
     return order.anyFailed() ? Outcome::failed : Outcome::downloaded;
 }
@@ -148,10 +191,16 @@ void DownloadWindow::onDownloadClick() {
     }
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
+    if (acceptedSequence_ != 0) {
+        recordSequence(snipletFolder, acceptedSequence_);
+    }
 
-    switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_, progress)) {
+    std::wstring unsignedName;
+    switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_,
+                            signedIndexRequired_ ? &signedFiles_ : nullptr, progress,
+                            unsignedName)) {
     case Outcome::failed:
-        reportFailure(progress);
+        reportFailure(progress, unsignedName);
         break;
     case Outcome::downloaded:
         progress.clear();

@@ -35,6 +35,10 @@ public:
     // Nothing is under way any more, and nothing more will go into place.
     bool finished() const;
     bool anyFailed() const { return firstFailure_ < count_; }
+    // The failure highest in the list, when there is one.
+    std::optional<std::size_t> firstFailure() const {
+        return anyFailed() ? std::optional(firstFailure_) : std::nullopt;
+    }
     std::size_t committedCount() const { return committed_; }
     std::size_t count() const { return count_; }
 

@@ -4,17 +4,23 @@
 
 namespace snipfetch {
 
-DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOnce)
+DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOnce,
+                               std::string_view indexKey)
     : platform::Form(downloadWindowLayout()), newSniplets_(checkList(L"lstAddIns")),
       getListButton_(commandButton(L"cmdGetList")), downloadButton_(commandButton(L"cmdDownload")),
-      host_(host), transfersAtOnce_(transfersAtOnce), previews_(host_, newSniplets_) {
+      host_(host), transfersAtOnce_(transfersAtOnce), signedIndexRequired_(!indexKey.empty()),
+      indexKey_(decodeIndexKey(indexKey)), previews_(host_, newSniplets_) {
     onLoad = [this] {
         snipletFolder = L"Sniplets";
         previews_.forget();
     };
     getListButton_.onClick = [this] {
         stopPreviews();
-        onGetListClick();
+        if (signedIndexRequired_) {
+            onGetSignedListClick();
+        } else {
+            onGetListClick();
+        }
     };
     downloadButton_.onClick = [this] {
         stopPreviews();

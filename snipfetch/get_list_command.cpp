@@ -2,12 +2,12 @@
 // unchecked rows in catalogue order.
 #include "snipfetch/download_window.h"
 
-#include "platform/file_name_case.h"
 #include "platform/files.h"
 #include "platform/http.h"
 #include "platform/message_box.h"
 #include "platform/taskbar_progress.h"
 #include "snipfetch/catalogue.h"
+#include "snipfetch/new_names.h"
 #include "snipfetch/sniplet_url.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ void DownloadWindow::onGetListClick() {
     // One listing of the folder, so each name's test costs the same however many
     // files the folder holds. It comes before the catalogue: the system's memory
     // for the listing of a large folder is given back before the body arrives.
-    const auto present = platform::ordinaryFileNameSet(snipletFolder);
+    auto present = platform::ordinaryFileNameSet(snipletFolder);
     platform::HttpClient http;
     auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
@@ -38,34 +38,21 @@ void DownloadWindow::onGetListClick() {
         return;
     }
 
-    // The rows are pieces of the catalogue as it came. An empty folder needs no
-    // case keys at all.
+    // The rows are pieces of the catalogue as it came.
     auto catalogue = catalogueAsUtf8(std::move(response.body));
     std::vector<platform::CheckList::Piece> rows;
     // At most one row per entry: room for all of them, so that the rows are
     // never copied as they grow (memory not written to is not taken).
     rows.reserve(static_cast<std::size_t>(std::count(catalogue.begin(), catalogue.end(), '\n')) +
                  1);
-    std::wstring key;
-    std::string asciiKey;
-    forEachCatalogueName(catalogue, [&](std::wstring_view name, std::size_t offset,
-                                        std::size_t length) {
-        if (!present.empty()) {
-            // Nearly every name is ASCII: its key comes from its bytes as they are.
-            bool there = false;
-            if (platform::asciiCaseKey(std::string_view(catalogue).substr(offset, length),
-                                       asciiKey)) {
-                there = present.containsUtf8Key(asciiKey);
-            } else {
-                platform::fileNameCaseKey(name, key);
-                there = present.containsKey(key);
+    NewNames newNames(std::move(present));
+    forEachCatalogueName(
+        catalogue, [&](std::wstring_view name, std::size_t offset, std::size_t length) {
+            if (newNames.isNew(std::string_view(catalogue).substr(offset, length), name)) {
+                rows.push_back(
+                    {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)});
             }
-            if (there) {
-                return;
-            }
-        }
-        rows.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)});
-    });
+        });
     const bool found = !rows.empty();
     newSniplets_.setItems(std::move(catalogue), std::move(rows));
     progress.clear();

@@ -13,6 +13,11 @@
 #define SNIPFETCH_TRANSFERS 4
 #endif
 
+// The maker's key for the signed index; none: the unsigned catalogue.
+#ifndef SNIPFETCH_INDEX_KEY
+#define SNIPFETCH_INDEX_KEY ""
+#endif
+
 #define SNIPFETCH_WIDEN_(text) L##text
 #define SNIPFETCH_WIDEN(text) SNIPFETCH_WIDEN_(text)
 
@@ -21,6 +26,6 @@ int main() {
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
     static_assert(snipfetch::parseServerSetting(host).has_value(),
                   "SNIPFETCH_HOST must be https://host[:port], http://host[:port] or host[:port]");
-    snipfetch::DownloadWindow window(host, SNIPFETCH_TRANSFERS);
+    snipfetch::DownloadWindow window(host, SNIPFETCH_TRANSFERS, SNIPFETCH_INDEX_KEY);
     return platform::runApplication(window);
 }

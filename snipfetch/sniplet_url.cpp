@@ -42,6 +42,10 @@ std::wstring catalogueUrl(std::wstring_view server) {
     return folderUrl(server) + L"Sniplets.txt";
 }
 
+std::wstring indexUrl(std::wstring_view server) {
+    return folderUrl(server) + L"Sniplets.index";
+}
+
 std::wstring snipletUrl(std::wstring_view server, std::wstring_view fileName) {
     return folderUrl(server) + percentEncode(fileName);
 }

@@ -106,6 +106,8 @@ constexpr std::optional<ServerSetting> parseServerSetting(std::wstring_view sett
 // "<scheme>://<host[:port]>/Sniplets/...". A setting that is none of the forms
 // above gives URLs that no request can take.
 std::wstring catalogueUrl(std::wstring_view server);
+std::wstring indexUrl(std::wstring_view server); // the maker's signed index
+
 std::wstring snipletUrl(std::wstring_view server, std::wstring_view fileName);
 
 } // namespace snipfetch

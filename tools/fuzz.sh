@@ -21,6 +21,7 @@ declare -A ci_runs=(
     [file_name]=250000 [content_length]=400000 [leftover_name]=400000
     [sniplet_file]=60000
     [sniplet_head]=200000
+    [signed_index]=400000
 )
 bin=build/native-asan/bin
 work=build/fuzz

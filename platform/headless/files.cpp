@@ -126,6 +126,14 @@ bool fileExists(const std::wstring& path) {
     return entry && !entry->folder;
 }
 
+std::uint32_t fileAttributes(const std::wstring& path) {
+    const auto* entry = find(path);
+    if (!entry || entry->folder) {
+        throw std::runtime_error("no such file in the headless drive");
+    }
+    return entry->attributes;
+}
+
 std::string fileBytes(const std::wstring& path) {
     const auto* entry = find(path);
     if (!entry || entry->folder) {
@@ -260,6 +268,22 @@ FileBytes readFile(const std::wstring& path, std::size_t limit) {
         return {{}, true, {}};
     }
     return {{}, false, entry->bytes};
+}
+
+Status replaceHiddenFile(const std::wstring& path, std::string_view bytes) {
+    const Status written = replaceFile(path, bytes);
+    if (written.ok()) {
+        find(path)->attributes |= attr::hidden;
+    }
+    return written;
+}
+
+std::optional<std::string> readSmallFile(const std::wstring& path, std::size_t limit) {
+    const auto* entry = find(path);
+    if (!entry || entry->folder || entry->bytes.size() > limit) {
+        return std::nullopt;
+    }
+    return entry->bytes;
 }
 
 void removeLeftovers(const std::wstring& folder) {

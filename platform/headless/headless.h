@@ -85,6 +85,9 @@ const std::vector<std::wstring>& taskbarLog();
 // (every byte of 1252 reads as some character); reset() clears them.
 void setUndecodableBytes(std::string bytes);
 
+// ---- The clock (platform/clock.h): 2026-01-01T00:00:00Z after reset().
+void setClock(std::int64_t secondsSinceEpoch);
+
 // ---- Files: an in-memory drive; paths are Windows paths, letter case ignored.
 namespace attr {
 constexpr std::uint32_t readOnly = 0x1;
@@ -97,7 +100,8 @@ void setCurrentDirectory(const std::wstring& folder);
 void addFolder(const std::wstring& path);
 void addFile(const std::wstring& path, const std::string& bytes, std::uint32_t attributes = 0);
 bool fileExists(const std::wstring& path);
-std::string fileBytes(const std::wstring& path); // throws when missing
+std::uint32_t fileAttributes(const std::wstring& path); // throws when missing
+std::string fileBytes(const std::wstring& path);        // throws when missing
 // Every file and folder path, absolute, in the letter case first used.
 std::vector<std::wstring> allPaths();
 // Leftovers named after a process marked running stay; all others have ended.

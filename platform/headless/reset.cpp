@@ -8,6 +8,7 @@ void resetFiles();
 void resetProcesses();
 void resetTaskbar();
 void resetCommands();
+void resetClock();
 namespace registry {
 void resetRegistry();
 }
@@ -19,6 +20,7 @@ void reset() {
     resetProcesses();
     resetTaskbar();
     resetCommands();
+    resetClock();
     registry::resetRegistry();
     setUndecodableBytes({});
 }

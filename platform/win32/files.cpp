@@ -176,10 +176,12 @@ Status createFolder(const std::wstring& path) {
     return Status{};
 }
 
+namespace {
+
 // A hidden or system target stays hidden or system: the new contents take over
 // the old file's hidden, system and archive attributes, as when a file is
-// rewritten in place.
-Status replaceFile(const std::wstring& path, std::string_view bytes) {
+// rewritten in place. `added` joins them.
+Status replaceKeepingAttributes(const std::wstring& path, std::string_view bytes, DWORD added) {
     const DWORD existing = GetFileAttributesW(path.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES &&
         (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -191,8 +193,8 @@ Status replaceFile(const std::wstring& path, std::string_view bytes) {
         return Status{error};
     }
     constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & kept) &&
-        !SetFileAttributesW(temporary.c_str(), existing & kept)) {
+    const DWORD attributes = (existing != INVALID_FILE_ATTRIBUTES ? existing & kept : 0) | added;
+    if (attributes && !SetFileAttributesW(temporary.c_str(), attributes)) {
         const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
         return Status{error};
@@ -204,6 +206,38 @@ Status replaceFile(const std::wstring& path, std::string_view bytes) {
         return Status{error};
     }
     return Status{};
+}
+
+} // namespace
+
+Status replaceFile(const std::wstring& path, std::string_view bytes) {
+    return replaceKeepingAttributes(path, bytes, 0);
+}
+
+Status replaceHiddenFile(const std::wstring& path, std::string_view bytes) {
+    return replaceKeepingAttributes(path, bytes, FILE_ATTRIBUTE_HIDDEN);
+}
+
+std::optional<std::string> readSmallFile(const std::wstring& path, std::size_t limit) {
+    const win32::FileHandle file(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > limit) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        DWORD read = 0;
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
+        if (!ReadFile(file.get(), bytes.data() + got, wanted, &read, nullptr) || read == 0) {
+            return std::nullopt;
+        }
+        got += read;
+    }
+    return bytes;
 }
 
 } // namespace platform
