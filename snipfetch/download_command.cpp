@@ -10,12 +10,9 @@
 #include "platform/message_box.h"
 #include "platform/taskbar_progress.h"
 #include "snipfetch/download_order.h"
-#include "snipfetch/sequence_record.h"
-#include "snipfetch/signed_body_check.h"
 #include "snipfetch/sniplet_url.h"
 
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -45,7 +42,7 @@ constexpr std::size_t filesAhead = 32;
 struct FileOnItsWay {
     explicit FileOnItsWay(platform::FolderWriter::File opened) : file(std::move(opened)) {}
     platform::FolderWriter::File file;
-    std::optional<SignedBodyCheck> check;
+    std::unique_ptr<BodyCheck> check;
     platform::ByteSink& sink() {
         if (check) {
             return *check;
@@ -98,13 +95,13 @@ std::vector<std::size_t> checkedRows(const platform::CheckList& list) {
 // them is written. The press's connections and staging folder are gone by the
 // time it returns, before the user is told anything.
 //
-// signedFiles: per row, what the maker signed for its file; null without the
-// maker's index. A file that differs from it fails like a broken transfer, and
-// when it is the first failure in list order its name goes to unsignedName.
+// signedListing: what the maker signed for each row; null without the maker's
+// index. A file that differs from it fails like a broken transfer, and when it
+// is the first failure in list order its name goes to unsignedName.
 Outcome downloadChecked(const platform::CheckList& list, const std::wstring& host,
                         const std::wstring& folderPath, std::size_t transfersAtOnce,
-                        const std::vector<SignedFile>* signedFiles,
-                        platform::TaskbarProgress& progress, std::wstring& unsignedName) {
+                        SignedListing* signedListing, platform::TaskbarProgress& progress,
+                        std::wstring& unsignedName) {
     const auto rows = checkedRows(list);
     if (rows.empty()) {
         return Outcome::nothingChecked;
@@ -128,14 +125,13 @@ Outcome downloadChecked(const platform::CheckList& list, const std::wstring& hos
                 break;
             }
             auto& onItsWay = files.add(*file, folder.open(name));
-            if (signedFiles) {
-                if (rows[*file] >= signedFiles->size()) {
+            if (signedListing) {
+                onItsWay.check = signedListing->checkFor(rows[*file], onItsWay.file);
+                if (!onItsWay.check) {
                     files.drop(*file);
                     order.failed(*file);
                     break;
                 }
-                const auto& signedFile = (*signedFiles)[rows[*file]];
-                onItsWay.check.emplace(signedFile.sha256, signedFile.size, onItsWay.file);
             }
             if (!transfers.start(*file, snipletUrl(host, name), onItsWay.sink())) {
                 files.drop(*file);
@@ -191,14 +187,13 @@ void DownloadWindow::onDownloadClick() {
     }
     // What a press that was cut off (the program killed) left in the folder.
     platform::removeLeftovers(snipletFolder);
-    if (acceptedSequence_ != 0) {
-        recordSequence(snipletFolder, acceptedSequence_);
+    if (signedListing_) {
+        signedListing_->recordAccepted(snipletFolder);
     }
 
     std::wstring unsignedName;
     switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_,
-                            signedIndexRequired_ ? &signedFiles_ : nullptr, progress,
-                            unsignedName)) {
+                            signedListing_.get(), progress, unsignedName)) {
     case Outcome::failed:
         reportFailure(progress, unsignedName);
         break;

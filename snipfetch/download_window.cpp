@@ -1,22 +1,23 @@
 #include "snipfetch/download_window.h"
 
+#include "platform/message_box.h"
 #include "snipfetch/download_window_layout.h"
 
 namespace snipfetch {
 
 DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOnce,
-                               std::string_view indexKey)
+                               std::unique_ptr<SignedListing> signedListing)
     : platform::Form(downloadWindowLayout()), newSniplets_(checkList(L"lstAddIns")),
       getListButton_(commandButton(L"cmdGetList")), downloadButton_(commandButton(L"cmdDownload")),
-      host_(host), transfersAtOnce_(transfersAtOnce), signedIndexRequired_(!indexKey.empty()),
-      indexKey_(decodeIndexKey(indexKey)), previews_(host_, newSniplets_) {
+      host_(host), transfersAtOnce_(transfersAtOnce), signedListing_(std::move(signedListing)),
+      previews_(host_, newSniplets_) {
     onLoad = [this] {
         snipletFolder = L"Sniplets";
         previews_.forget();
     };
     getListButton_.onClick = [this] {
         stopPreviews();
-        if (signedIndexRequired_) {
+        if (signedListing_) {
             onGetSignedListClick();
         } else {
             onGetListClick();
@@ -29,6 +30,11 @@ DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOn
     newSniplets_.tipText = [this](std::size_t row) { return previews_.tipFor(row); };
     newSniplets_.onRowsReplaced = [this] { previews_.forget(); };
     previews_.onArrived = [this](std::size_t row) { newSniplets_.tipChanged(row); };
+}
+
+void DownloadWindow::noticeNothingNew() {
+    platform::messageBox(L"It appears there are no new add-ins to download.",
+                         platform::mb::information, L"Notice");
 }
 
 void DownloadWindow::stopPreviews() {

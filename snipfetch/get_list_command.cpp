@@ -58,8 +58,7 @@ void DownloadWindow::onGetListClick() {
     progress.clear();
 
     if (!found) {
-        platform::messageBox(L"It appears there are no new add-ins to download.",
-                             platform::mb::information, L"Notice");
+        noticeNothingNew();
     }
 }
 

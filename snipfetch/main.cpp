@@ -3,6 +3,9 @@
 #include "snipfetch/download_window.h"
 #include "snipfetch/sniplet_url.h"
 
+#include <memory>
+#include <utility>
+
 #ifndef SNIPFETCH_HOST
 #error                                                                                             \
     "SNIPFETCH_HOST must name the sniplet server (https://host[:port], http://host[:port] or host[:port])"
@@ -26,6 +29,11 @@ int main() {
     constexpr const wchar_t* host = SNIPFETCH_WIDEN(SNIPFETCH_HOST);
     static_assert(snipfetch::parseServerSetting(host).has_value(),
                   "SNIPFETCH_HOST must be https://host[:port], http://host[:port] or host[:port]");
-    snipfetch::DownloadWindow window(host, SNIPFETCH_TRANSFERS, SNIPFETCH_INDEX_KEY);
+    // Made only with a key, so that a build without one carries none of its code.
+    std::unique_ptr<snipfetch::SignedListing> signedListing;
+    if constexpr (sizeof(SNIPFETCH_INDEX_KEY) > 1) {
+        signedListing = snipfetch::makeSignedListing(SNIPFETCH_INDEX_KEY);
+    }
+    snipfetch::DownloadWindow window(host, SNIPFETCH_TRANSFERS, std::move(signedListing));
     return platform::runApplication(window);
 }

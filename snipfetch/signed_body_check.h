@@ -3,13 +3,13 @@
 // the same pass, so the file is never read a second time.
 #pragma once
 
-#include "platform/byte_sink.h"
 #include "platform/crypto.h"
 #include "snipfetch/signed_index.h"
+#include "snipfetch/signed_listing.h"
 
 namespace snipfetch {
 
-class SignedBodyCheck final : public platform::ByteSink {
+class SignedBodyCheck final : public BodyCheck {
 public:
     // Passes every byte it accepts on to `next`.
     SignedBodyCheck(platform::Sha256Digest sha256, std::uint64_t size, platform::ByteSink& next);
@@ -18,10 +18,8 @@ public:
     platform::Status append(std::string_view bytes) override;
     void expect(unsigned long long length) override { next_.expect(length); }
 
-    // After the last byte: exactly the size, and the hash matches.
-    bool matches();
-    // The body was found to differ: too long, or (after matches()) not the file.
-    bool differs() const { return differs_; }
+    bool matches() override;
+    bool differs() const override { return differs_; }
 
 private:
     platform::Sha256Digest sha256_;

@@ -76,7 +76,7 @@ protected:
 
     snipindex::SigningKey key = *snipindex::SigningKey::generate();
     std::string keyText = base64Of(key.publicPoint());
-    DownloadWindow form{L"sniplets.test", 4, keyText};
+    DownloadWindow form{L"sniplets.test", 4, makeSignedListing(keyText)};
 };
 
 using Rows = std::vector<std::wstring>;
@@ -214,7 +214,7 @@ TEST(SignedDownloadWindowKey, AKeyThatDoesNotDecodeAcceptsNoList) {
     const auto key = *snipindex::SigningKey::generate();
     hl::serveBody(L"http://sniplets.test/Sniplets/Sniplets.index",
                   *snipindex::signedIndexText(1, now + 86400, {}, key));
-    DownloadWindow form{L"sniplets.test", 4, "not a key"};
+    DownloadWindow form{L"sniplets.test", 4, makeSignedListing("not a key")};
     form.load();
     form.commandButton(L"cmdGetList").userClicked();
     ASSERT_EQ(hl::messages().size(), 1u);
