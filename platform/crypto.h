@@ -43,4 +43,9 @@ void prepareCryptography();
 bool verifyP256Signature(std::span<const std::uint8_t, 65> point, std::string_view message,
                          std::span<const std::uint8_t, 64> signature);
 
+// The same check where the message's SHA-256 is already known, as when it was
+// hashed while it arrived.
+bool verifyP256Signature(std::span<const std::uint8_t, 65> point, const Sha256Digest& digest,
+                         std::span<const std::uint8_t, 64> signature);
+
 } // namespace platform

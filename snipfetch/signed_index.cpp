@@ -232,6 +232,11 @@ bool isSignedBy(const SignedIndex& index, std::string_view text,
            platform::verifyP256Signature(key, text.substr(0, index.signedLength), index.signature);
 }
 
+bool isSignedBy(const SignedIndex& index, const platform::Sha256Digest& signedPart,
+                std::span<const std::uint8_t, 65> key) {
+    return platform::verifyP256Signature(key, signedPart, index.signature);
+}
+
 std::optional<P256Point> decodeIndexKey(std::string_view base64) {
     const auto bytes = decodeBase64(base64);
     P256Point point{};

@@ -58,6 +58,9 @@ std::optional<SignedIndex> readIndex(std::string_view text);
 // True when the index's signature verifies over its text with `key`.
 bool isSignedBy(const SignedIndex& index, std::string_view text,
                 std::span<const std::uint8_t, 65> key);
+// The same, given the SHA-256 of the index's signed part.
+bool isSignedBy(const SignedIndex& index, const platform::Sha256Digest& signedPart,
+                std::span<const std::uint8_t, 65> key);
 
 // The key as the build gives it (base64 of 04 X Y), when it decodes to 65 bytes
 // that begin with 04. Whether the point lies on the curve is left to the check

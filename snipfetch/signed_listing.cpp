@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/http.h"
 #include "platform/utf8.h"
+#include "snipfetch/index_body.h"
 #include "snipfetch/new_names.h"
 #include "snipfetch/sequence_record.h"
 #include "snipfetch/signed_body_check.h"
@@ -57,22 +58,25 @@ private:
 };
 
 SignedList MakerSignedListing::fetchList(const std::wstring& host, const std::wstring& folder) {
-    // The folder is listed first: the system's memory for the listing of a large
-    // folder is given back before the body arrives.
-    auto present = platform::ordinaryFileNameSet(folder);
     platform::prepareCryptography();
-    platform::HttpClient http;
-    auto response = http.get(indexUrl(host), largestIndex);
-    if (!response.ok()) {
+    // The index arrives, and is hashed, on the transfer's own thread while this
+    // one lists the folder. Declared first, the body outlives the transfer.
+    IndexBody body(largestIndex);
+    platform::HttpTransfers transfer(1);
+    const bool started = transfer.start(0, indexUrl(host), body);
+    auto present = platform::ordinaryFileNameSet(folder);
+    const auto ended = started ? transfer.next() : std::nullopt;
+    if (!ended || !ended->result.ok()) {
         // A missing index (any answer but 200) or one past every limit is no
         // signed list; a failed connection keeps the plain text.
-        const bool answered = response.failure == platform::HttpFailure::badStatus ||
-                              response.failure == platform::HttpFailure::tooLarge;
+        const bool answered =
+            ended && (ended->result.failure == platform::HttpFailure::badStatus || body.tooLarge());
         return refused(answered ? notSigned : L"");
     }
-    const std::string_view text = response.body;
+    const std::string_view text = body.text();
     const auto index = readIndex(text);
-    if (!index || !key_ || !isSignedBy(*index, text, *key_)) {
+    const auto signedPart = index ? body.digestOf(index->signedLength) : std::nullopt;
+    if (!signedPart || !key_ || !isSignedBy(*index, *signedPart, *key_)) {
         return refused(notSigned);
     }
     if (index->expires <= platform::secondsSinceEpoch()) {
@@ -104,7 +108,7 @@ SignedList MakerSignedListing::fetchList(const std::wstring& host, const std::ws
         }
     }
     list.accepted = true;
-    list.text = std::move(response.body);
+    list.text = body.take();
     signedFiles_ = std::move(signedFiles);
     acceptedSequence_ = index->sequence;
     return list;

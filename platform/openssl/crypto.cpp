@@ -99,20 +99,19 @@ std::vector<unsigned char> derSignature(std::span<const std::uint8_t, 64> signat
 
 } // namespace
 
-bool verifyP256Signature(std::span<const std::uint8_t, 65> point, std::string_view message,
+bool verifyP256Signature(std::span<const std::uint8_t, 65> point, const Sha256Digest& digest,
                          std::span<const std::uint8_t, 64> signature) {
     EVP_PKEY* key = publicKeyOf(point);
     if (!key) {
         return false;
     }
     const auto der = derSignature(signature);
-    EVP_MD_CTX* context = EVP_MD_CTX_new();
-    const bool valid = !der.empty() && context &&
-                       EVP_DigestVerifyInit(context, nullptr, EVP_sha256(), nullptr, key) == 1 &&
-                       EVP_DigestVerify(context, der.data(), der.size(),
-                                        reinterpret_cast<const unsigned char*>(message.data()),
-                                        message.size()) == 1;
-    EVP_MD_CTX_free(context);
+    EVP_PKEY_CTX* context = EVP_PKEY_CTX_new_from_pkey(nullptr, key, nullptr);
+    const bool valid =
+        !der.empty() && context && EVP_PKEY_verify_init(context) == 1 &&
+        EVP_PKEY_CTX_set_signature_md(context, EVP_sha256()) == 1 &&
+        EVP_PKEY_verify(context, der.data(), der.size(), digest.data(), digest.size()) == 1;
+    EVP_PKEY_CTX_free(context);
     EVP_PKEY_free(key);
     return valid;
 }

@@ -94,7 +94,7 @@ std::optional<Sha256Digest> Sha256::finish() {
     return digest;
 }
 
-bool verifyP256Signature(std::span<const std::uint8_t, 65> point, std::string_view message,
+bool verifyP256Signature(std::span<const std::uint8_t, 65> point, const Sha256Digest& digest,
                          std::span<const std::uint8_t, 64> signature) {
     const BCRYPT_ALG_HANDLE provider = p256Provider();
     if (!provider || point[0] != 0x04) {
@@ -110,14 +110,9 @@ bool verifyP256Signature(std::span<const std::uint8_t, 65> point, std::string_vi
                                        static_cast<ULONG>(blob.size()), 0))) {
         return false;
     }
-    Sha256 hash;
-    hash.add(message);
-    const auto digest = hash.finish();
-    const bool valid =
-        digest && succeeded(BCryptVerifySignature(key, nullptr, const_cast<PUCHAR>(digest->data()),
-                                                  static_cast<ULONG>(digest->size()),
-                                                  const_cast<PUCHAR>(signature.data()),
-                                                  static_cast<ULONG>(signature.size()), 0));
+    const bool valid = succeeded(BCryptVerifySignature(
+        key, nullptr, const_cast<PUCHAR>(digest.data()), static_cast<ULONG>(digest.size()),
+        const_cast<PUCHAR>(signature.data()), static_cast<ULONG>(signature.size()), 0));
     BCryptDestroyKey(key);
     return valid;
 }
