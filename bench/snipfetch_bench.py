@@ -7,6 +7,7 @@ serving --site on the port that --program was built for.
 """
 
 import argparse
+import base64
 import hashlib
 import os
 import shutil
@@ -43,7 +44,6 @@ def write_index(site, entries, key):
     by the openssl program, as snipindex would sign it."""
     sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e", "snipfetch"))
     from make_signed_sites import raw_signature  # pylint: disable=import-outside-toplevel
-    import base64  # pylint: disable=import-outside-toplevel
 
     expires = time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(time.time() + 30 * 86400))
     text = f"snipfetch index 1\nsequence 1\nexpires {expires}\n".encode("ascii")
@@ -321,6 +321,17 @@ def signed_rows(args, env):
                  f"({statistics.median(plain):.3f} s) (goal: <= 1.15 x); peak working set "
                  f"{statistics.median(peaks) / 2**20:.1f} MiB"))
 
+    steps = [index_costs_once(args, env, folder) for _ in range(args.runs)]
+
+    def step(field):
+        return f"{statistics.median(float(run[field]) for run in steps):.3f} s"
+
+    rows.append(("Steps of that Get List, each alone (index_costs)", step("whole"),
+                 f"fetch {step('index_fetch')} ({step('hashed_fetch')} hashing on the way), "
+                 f"reading {step('read')}, signature {step('verify')}, names with the folder's "
+                 f"listing {step('index_names')}; the catalogue: fetch "
+                 f"{step('catalogue_fetch')}, names with the listing {step('catalogue_names')}"))
+
     print("Download, with and without the checks ...", file=sys.stderr, flush=True)
     prepare_download_site(args.site, DOWNLOAD_FILES)
     body = bytes(range(256)) * (DOWNLOAD_SIZE // 256)
@@ -362,6 +373,15 @@ def signed_rows(args, env):
     return rows
 
 
+def index_costs_once(args, env, folder):
+    """The steps of a Get List from the index, timed apart by index_costs.exe."""
+    der = subprocess.run(["openssl", "ec", "-in", args.index_key, "-pubout", "-outform", "DER"],
+                         capture_output=True, check=True).stdout
+    point = base64.b64encode(der[-65:]).decode("ascii")
+    return wine([args.index_costs, f"127.0.0.1:{args.port}", point,
+                 windows_path(os.path.join(folder, "Sniplets"))], env)
+
+
 def ratio(numerators, denominators):
     # Run by run, then the median: a change in the machine's load between runs
     # falls on both sides of each ratio.
@@ -378,6 +398,7 @@ def main():
     parser.add_argument("--driver", required=True, help="snipfetch_bench.exe")
     parser.add_argument("--bare-loop", required=True, help="bare_fetch_loop.exe")
     parser.add_argument("--floors", required=True, help="get_list_floors.exe")
+    parser.add_argument("--index-costs", required=True, help="index_costs.exe")
     parser.add_argument("--costs", required=True, help="per_file_costs.exe")
     parser.add_argument("--signed-program", required=True,
                         help="snipfetch_signed_local.exe, built with the maker's test key")

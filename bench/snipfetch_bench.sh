@@ -23,7 +23,7 @@ shift || true
 cmake --preset win64 -B "$build" -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target snipfetch_local snipfetch_local_one snipfetch_far \
     snipfetch_far_one snipfetch_bench bare_fetch_loop get_list_floors per_file_costs \
-    snipfetch_signed_local >/dev/null
+    snipfetch_signed_local index_costs >/dev/null
 port=$(sed -n 's/^SNIPFETCH_E2E_PORT:STRING=//p' "$build/CMakeCache.txt")
 far_port=$(sed -n 's/^SNIPFETCH_BENCH_FAR_PORT:STRING=//p' "$build/CMakeCache.txt")
 
@@ -87,4 +87,5 @@ python3 "$root/bench/snipfetch_bench.py" --runs "$runs" --port "$port" --site "$
     --signed-program "$build/bin/snipfetch_signed_local.exe" \
     --index-key "$build/e2e-index-key/maker.pem" \
     --driver "$build/bin/snipfetch_bench.exe" --bare-loop "$build/bin/bare_fetch_loop.exe" \
-    --floors "$build/bin/get_list_floors.exe" --costs "$build/bin/per_file_costs.exe" "$@"
+    --floors "$build/bin/get_list_floors.exe" --index-costs "$build/bin/index_costs.exe" \
+    --costs "$build/bin/per_file_costs.exe" "$@"
