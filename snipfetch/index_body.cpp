@@ -2,6 +2,7 @@
 
 #include "snipfetch/signed_body_check.h"
 
+#include <algorithm>
 #include <new>
 
 namespace snipfetch {
@@ -22,6 +23,12 @@ platform::Status IndexBody::append(std::string_view bytes) {
     } catch (const std::bad_alloc&) {
         return {bodyPastItsSize};
     }
+    for (auto lineFeed = text_.find('\n', std::max(lineStart_, before)); lineFeed != text_.npos;
+         lineFeed = text_.find('\n', lineStart_)) {
+        reader_.addLine(std::string_view(text_).substr(lineStart_, lineFeed - lineStart_),
+                        lineStart_);
+        lineStart_ = lineFeed + 1;
+    }
     // A line that more bytes follow is not the last one: everything up to the
     // last line feed before the newest byte can be hashed. Only the bytes new
     // since the last search are searched, so a line of any length costs one pass.
@@ -40,6 +47,7 @@ void IndexBody::expect(unsigned long long length) {
         tooLarge_ = true; // the first bytes fail
         return;
     }
+    reader_.expectSize(static_cast<std::size_t>(length));
     try {
         text_.reserve(static_cast<std::size_t>(length));
     } catch (const std::bad_alloc&) {

@@ -1,10 +1,12 @@
-// The signed index as it arrives: kept whole, up to a limit (largestIndex), and
-// hashed on the way up to the start of its last line, which in an index is the
-// signature's. The digest is ready when the body is, with no pass of its own.
+// The signed index as it arrives: kept whole, up to a limit (largestIndex), read
+// line by line, and hashed on the way up to the start of its last line, which in
+// an index is the signature's. Index and digest are ready when the body is, with
+// no pass of their own after it.
 #pragma once
 
 #include "platform/byte_sink.h"
 #include "platform/crypto.h"
+#include "snipfetch/signed_index.h"
 
 #include <cstddef>
 #include <optional>
@@ -24,6 +26,9 @@ public:
     std::string_view text() const { return text_; }
     std::string take() { return std::move(text_); }
 
+    // After the last byte: the index, when the body is one (readIndex). Once.
+    std::optional<SignedIndex> index() { return reader_.finish(text_.size()); }
+
     // The SHA-256 of the first `length` bytes of the text (an index's signed
     // part); nothing when the hash already went past them, as it does only when
     // the text is no index.
@@ -34,6 +39,8 @@ private:
     std::string text_;
     std::size_t hashed_ = 0;
     platform::Sha256 hash_;
+    std::size_t lineStart_ = 0; // of the first line not yet read
+    IndexReader reader_;
     bool tooLarge_ = false;
 };
 

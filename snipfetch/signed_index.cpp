@@ -4,6 +4,7 @@
 #include "snipfetch/base64.h"
 
 #include <algorithm>
+#include <new>
 
 namespace snipfetch {
 
@@ -159,71 +160,100 @@ std::optional<IndexEntry> readEntry(std::string_view line, std::size_t lineOffse
 } // namespace
 
 std::optional<SignedIndex> readIndex(std::string_view text) {
-    if (text.size() > largestIndex || text.find('\r') != text.npos ||
-        !platform::appendUtf8(text, nullptr)) {
+    if (text.size() > largestIndex) {
         return std::nullopt;
     }
-    // A BOM would make the first line another one, and so fail below.
-    SignedIndex index;
+    IndexReader reader;
+    reader.expectSize(text.size());
     std::size_t at = 0;
-    // The next line without its LF; nothing when no LF ends it.
-    auto nextLine = [&]() -> std::optional<std::string_view> {
-        const auto end = text.find('\n', at);
-        if (end == text.npos) {
+    for (auto end = text.find('\n'); end != text.npos; end = text.find('\n', at)) {
+        if (!reader.addLine(text.substr(at, end - at), at)) {
             return std::nullopt;
         }
-        const auto line = text.substr(at, end - at);
         at = end + 1;
-        return line;
-    };
-    auto header = nextLine();
-    if (!header || *header != "snipfetch index 1") {
-        return std::nullopt;
     }
-    auto sequence = nextLine();
-    if (!sequence || !sequence->starts_with("sequence ")) {
-        return std::nullopt;
-    }
-    const auto number = readDecimal(sequence->substr(9), largestSequence);
-    if (!number || *number == 0) {
-        return std::nullopt;
-    }
-    index.sequence = *number;
-    auto expires = nextLine();
-    if (!expires || !expires->starts_with("expires ")) {
-        return std::nullopt;
-    }
-    const auto time = readTime(expires->substr(8));
-    if (!time) {
-        return std::nullopt;
-    }
-    index.expires = *time;
-    // One entry per line at most: room for all of them at once, so that a list
-    // of a million names is never copied as it grows.
-    index.entries.reserve(static_cast<std::size_t>(
-        std::count(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), '\n')));
+    return reader.finish(text.size());
+}
 
-    for (;;) {
-        const std::size_t lineStart = at;
-        auto line = nextLine();
-        if (!line) {
-            return std::nullopt;
-        }
-        if (line->starts_with("signature ")) {
-            const auto signature = decodeBase64(line->substr(10));
-            if (!signature || signature->size() != index.signature.size() || at != text.size()) {
-                return std::nullopt;
-            }
-            std::copy(signature->begin(), signature->end(), index.signature.begin());
-            index.signedLength = lineStart;
-            return index;
-        }
-        auto entry = readEntry(*line, lineStart);
-        if (!entry) {
-            return std::nullopt;
-        }
-        index.entries.push_back(*entry);
+void IndexReader::expectSize(std::size_t bytes) {
+    // An entry's line is at least a hash, a blank, a digit, a blank, a character
+    // of a name and its LF: room for the most there can be, so that a list of a
+    // million names is never copied as it grows (memory not written to is not
+    // taken). Without that room it grows as it comes.
+    constexpr std::size_t shortestEntryLine = 64 + 1 + 1 + 1 + 1 + 1;
+    try {
+        index_.entries.reserve(std::min(bytes, largestIndex) / shortestEntryLine);
+    } catch (const std::bad_alloc&) {
     }
+}
+
+bool IndexReader::addLine(std::string_view line, std::size_t offset) {
+    if (failed_ || !read(line, offset)) {
+        failed_ = true;
+        return false;
+    }
+    end_ = offset + line.size() + 1;
+    return true;
+}
+
+std::optional<SignedIndex> IndexReader::finish(std::size_t size) {
+    if (failed_ || next_ != Part::end || size != end_) {
+        return std::nullopt; // no signature, or text after it with no LF
+    }
+    failed_ = true; // once
+    return std::move(index_);
+}
+
+bool IndexReader::read(std::string_view line, std::size_t offset) {
+    // No CR anywhere, and UTF-8 throughout: an LF is never part of a longer
+    // sequence, so line by line is the same as the whole text at once. A BOM
+    // makes the first line another one.
+    if (offset + line.size() >= largestIndex || line.find('\r') != line.npos ||
+        !platform::appendUtf8(line, nullptr)) {
+        return false;
+    }
+    switch (next_) {
+    case Part::header:
+        next_ = Part::sequence;
+        return line == "snipfetch index 1";
+    case Part::sequence: {
+        const auto number = line.starts_with("sequence ")
+                                ? readDecimal(line.substr(9), largestSequence)
+                                : std::nullopt;
+        index_.sequence = number.value_or(0);
+        next_ = Part::expires;
+        return index_.sequence != 0;
+    }
+    case Part::expires: {
+        const auto time = line.starts_with("expires ") ? readTime(line.substr(8)) : std::nullopt;
+        index_.expires = time.value_or(0);
+        next_ = Part::entries;
+        return time.has_value();
+    }
+    case Part::entries:
+        if (line.starts_with("signature ")) {
+            const auto signature = decodeBase64(line.substr(10));
+            if (!signature || signature->size() != index_.signature.size()) {
+                return false;
+            }
+            std::copy(signature->begin(), signature->end(), index_.signature.begin());
+            index_.signedLength = offset;
+            next_ = Part::end;
+            return true;
+        }
+        if (const auto entry = readEntry(line, offset)) {
+            try {
+                index_.entries.push_back(*entry);
+                return true;
+            } catch (const std::bad_alloc&) {
+                return false; // refused, as any index the program cannot hold
+            }
+        }
+        return false;
+    case Part::end:
+        return false; // a line after the signature's
+    }
+    return false;
 }
 
 bool isSignedBy(const SignedIndex& index, std::string_view text,

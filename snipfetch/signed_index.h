@@ -55,6 +55,28 @@ constexpr std::size_t largestIndex = 512u << 20;
 // signature is not checked here.
 std::optional<SignedIndex> readIndex(std::string_view text);
 
+// The same reading a line at a time, as the text arrives.
+class IndexReader {
+public:
+    // Room for the entries of a text of about this many bytes.
+    void expectSize(std::size_t bytes);
+    // The next line, without its LF, which lies at `offset` in the text. False
+    // once the text can no longer be an index; later lines change nothing.
+    bool addLine(std::string_view line, std::size_t offset);
+    // After the last line: the index, when the text, `size` bytes, ended with
+    // the signature's line and its LF. Once.
+    std::optional<SignedIndex> finish(std::size_t size);
+
+private:
+    enum class Part { header, sequence, expires, entries, end };
+    Part next_ = Part::header;
+    bool failed_ = false;
+    std::size_t end_ = 0; // where the lines read so far end
+    SignedIndex index_;
+
+    bool read(std::string_view line, std::size_t offset);
+};
+
 // True when the index's signature verifies over its text with `key`.
 bool isSignedBy(const SignedIndex& index, std::string_view text,
                 std::span<const std::uint8_t, 65> key);

@@ -74,7 +74,7 @@ SignedList MakerSignedListing::fetchList(const std::wstring& host, const std::ws
         return refused(answered ? notSigned : L"");
     }
     const std::string_view text = body.text();
-    const auto index = readIndex(text);
+    const auto index = body.index();
     const auto signedPart = index ? body.digestOf(index->signedLength) : std::nullopt;
     if (!signedPart || !key_ || !isSignedBy(*index, *signedPart, *key_)) {
         return refused(notSigned);

@@ -21,7 +21,7 @@ void feed(IndexBody& body, std::string_view text, std::size_t size) {
     }
 }
 
-TEST(IndexBody, HashesTheSignedPartWhateverThePiecesAndKeepsTheWholeText) {
+TEST(IndexBody, ReadsAndHashesTheIndexWhateverThePiecesAndKeepsTheWholeText) {
     auto key = *snipindex::SigningKey::generate();
     const std::vector<snipindex::PublishedFile> files = {{"a.snp", digestOf("a"), 1},
                                                          {"b c.snp", digestOf(""), 0}};
@@ -35,8 +35,28 @@ TEST(IndexBody, HashesTheSignedPartWhateverThePiecesAndKeepsTheWholeText) {
         body.expect(text.size());
         feed(body, text, size);
         EXPECT_EQ(body.text(), text) << size;
+        const auto streamed = body.index();
+        ASSERT_TRUE(streamed) << size;
+        EXPECT_EQ(streamed->sequence, 3u);
+        EXPECT_EQ(streamed->signedLength, index->signedLength);
+        EXPECT_EQ(streamed->signature, index->signature);
+        ASSERT_EQ(streamed->entries.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            const auto& entry = streamed->entries[i];
+            EXPECT_EQ(text.substr(entry.nameOffset, entry.nameLength), files[i].name);
+            EXPECT_EQ(entry.sha256, files[i].sha256);
+            EXPECT_EQ(entry.size, files[i].size);
+        }
         EXPECT_EQ(body.digestOf(index->signedLength), expected) << size;
         EXPECT_TRUE(isSignedBy(*index, expected, key.publicPoint()));
+    }
+    // Read as it came, a body is an index exactly when readIndex says so.
+    for (const auto& other :
+         {text.substr(0, text.size() - 1), text + "x", text + "\n", "\xEF\xBB\xBF" + text}) {
+        IndexBody body(largestIndex);
+        feed(body, other, 3);
+        EXPECT_FALSE(readIndex(other));
+        EXPECT_FALSE(body.index()) << other;
     }
 }
 
