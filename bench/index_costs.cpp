@@ -1,6 +1,6 @@
 // Where the time of a Get List from the signed index goes, step by step, against
-// the same names from the catalogue: each fetch (the index's also with its hash
-// on the way), the catalogue's names, the index's reading (form and UTF-8), the
+// the same names from the catalogue: each fetch (the index's also read and hashed
+// on the way, as snipfetch does), the catalogue's names, the index's reading (form and UTF-8), the
 // signature's check, its names, and the whole of snipfetch's signed listing.
 // Usage: index_costs <host[:port]> <maker's key, base64> <sniplet folder>
 #include "platform/crypto.h"

@@ -327,8 +327,8 @@ def signed_rows(args, env):
         return f"{statistics.median(float(run[field]) for run in steps):.3f} s"
 
     rows.append(("Steps of that Get List, each alone (index_costs)", step("whole"),
-                 f"fetch {step('index_fetch')} ({step('hashed_fetch')} hashing on the way), "
-                 f"reading {step('read')}, signature {step('verify')}, names with the folder's "
+                 f"fetch {step('index_fetch')} ({step('hashed_fetch')} reading and hashing on the "
+                 f"way), reading alone {step('read')}, signature {step('verify')}, names with the folder's "
                  f"listing {step('index_names')}; the catalogue: fetch "
                  f"{step('catalogue_fetch')}, names with the listing {step('catalogue_names')}"))
 
