@@ -23,21 +23,21 @@ platform::Status IndexBody::append(std::string_view bytes) {
     } catch (const std::bad_alloc&) {
         return {bodyPastItsSize};
     }
+    // Each line is read once its LF is here. Only the new bytes are searched, so
+    // a line of any length costs one pass.
+    std::size_t lastLine = text_.npos;
     for (auto lineFeed = text_.find('\n', std::max(lineStart_, before)); lineFeed != text_.npos;
          lineFeed = text_.find('\n', lineStart_)) {
+        lastLine = lineStart_;
         reader_.addLine(std::string_view(text_).substr(lineStart_, lineFeed - lineStart_),
                         lineStart_);
         lineStart_ = lineFeed + 1;
     }
-    // A line that more bytes follow is not the last one: everything up to the
-    // last line feed before the newest byte can be hashed. Only the bytes new
-    // since the last search are searched, so a line of any length costs one pass.
-    const std::string_view settled =
-        std::string_view(text_).substr(0, text_.size() - 1).substr(before == 0 ? 0 : before - 1);
-    if (const auto lineFeed = settled.rfind('\n'); lineFeed != settled.npos) {
-        const std::size_t end = (before == 0 ? 0 : before - 1) + lineFeed + 1;
-        hash_.add(std::string_view(text_).substr(hashed_, end - hashed_));
-        hashed_ = end;
+    // The lines before the last whole one are not the signature's: they go into
+    // the hash now, in one piece.
+    if (lastLine != text_.npos && lastLine > hashed_) {
+        hash_.add(std::string_view(text_).substr(hashed_, lastLine - hashed_));
+        hashed_ = lastLine;
     }
     return {};
 }
