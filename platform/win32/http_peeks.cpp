@@ -7,15 +7,13 @@
 // go: its thread ends, and frees the lane, once its peek returns on its own.
 #include "platform/http_peeks.h"
 
-#include "platform/win32/handles.h"
 #include "platform/win32/http_connection.h"
-#include "platform/win32/lock.h"
+#include "platform/win32/lane_thread.h"
 #include "platform/win32/message_loop.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <mutex> // std::lock_guard
 #include <stdexcept>
 #include <vector>
@@ -27,72 +25,31 @@ namespace {
 constexpr UINT peekEnded = WM_APP + 1; // wParam: the job's serial
 constexpr wchar_t peekWindowClass[] = L"PlatformHttpPeeks";
 
-// Held by its owner and by its thread; the last to let go frees it.
-struct PeekLane {
+struct PeekLane final : win32::LaneThread {
     HttpConnection connection;
-    win32::KernelHandle thread;
-    win32::KernelHandle jobReady;
-    std::atomic<int> holders{2};
-    win32::Lock guard; // over the job's fields and ending
+    // The job's fields, under the guard.
     std::wstring url;
     std::size_t limit = 0;
     std::size_t serial = 0;
     HWND notify = nullptr;
     HttpResult result;
-    bool ending = false;
 
-    static PeekLane* make() {
-        auto* lane = new PeekLane;
-        lane->jobReady.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-        if (lane->jobReady) {
-            lane->thread.reset(CreateThread(nullptr, 0, threadMain, lane, 0, nullptr));
-        }
-        if (!lane->thread) {
-            delete lane;
-            return nullptr;
-        }
-        return lane;
-    }
+    bool ready() { return startThread(); }
 
-    void drop() {
-        if (holders.fetch_sub(1) == 1) {
-            delete this;
-        }
-    }
-
-    void letGo() {
+    void runJob() override {
+        std::wstring jobUrl;
+        std::size_t jobLimit = 0;
         {
             const std::lock_guard lock(guard);
-            ending = true;
+            jobUrl = url;
+            jobLimit = limit;
         }
-        SetEvent(jobReady.get());
-        drop();
-    }
-
-    static DWORD WINAPI threadMain(void* self) {
-        auto* lane = static_cast<PeekLane*>(self);
-        for (;;) {
-            WaitForSingleObject(lane->jobReady.get(), INFINITE);
-            std::wstring url;
-            std::size_t limit = 0;
-            {
-                const std::lock_guard lock(lane->guard);
-                if (lane->ending) {
-                    break;
-                }
-                url = lane->url;
-                limit = lane->limit;
-            }
-            HttpResult result = lane->connection.peek(url, limit);
-            const std::lock_guard lock(lane->guard);
-            if (lane->ending) {
-                break;
-            }
-            lane->result = std::move(result);
-            PostMessageW(lane->notify, peekEnded, lane->serial, 0);
+        HttpResult peeked = connection.peek(jobUrl, jobLimit);
+        const std::lock_guard lock(guard);
+        if (!ending) {
+            result = std::move(peeked);
+            PostMessageW(notify, peekEnded, serial, 0);
         }
-        lane->drop();
-        return 0;
     }
 };
 
@@ -185,7 +142,7 @@ bool HttpPeeks::start(std::size_t tag, const std::wstring& url, std::size_t limi
     if (!b.idle.empty()) {
         lane = b.idle.back();
         b.idle.pop_back();
-    } else if (!(lane = PeekLane::make())) {
+    } else if (!(lane = win32::makeLane<PeekLane>())) {
         return false;
     }
     const std::size_t serial = b.nextSerial++;
@@ -196,7 +153,7 @@ bool HttpPeeks::start(std::size_t tag, const std::wstring& url, std::size_t limi
         lane->serial = serial;
         lane->notify = b.window;
     }
-    SetEvent(lane->jobReady.get());
+    lane->startJob();
     b.running.push_back({serial, tag, lane});
     return true;
 }

@@ -12,12 +12,12 @@
 #include "platform/win32/background_thread.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/http_connection.h"
+#include "platform/win32/lane_thread.h"
 #include "platform/win32/lock.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <mutex> // std::lock_guard
 
 namespace platform {
@@ -47,76 +47,29 @@ private:
 
 } // namespace
 
-// Held by its owner and by its thread; the last to let go frees it.
-struct HttpTransfers::Lane {
+struct HttpTransfers::Lane final : win32::LaneThread {
     HttpConnection connection;
-    win32::KernelHandle thread;
-    win32::KernelHandle jobReady;
     win32::KernelHandle jobDone;
-    std::atomic<int> holders{2};
-    win32::Lock guard; // over sink and ending
     std::size_t tag = 0;
     std::wstring url;
-    ByteSink* sink = nullptr;
+    ByteSink* sink = nullptr; // under the guard
     HttpResult result;
-    bool ending = false; // no more jobs: the thread ends after the one it has
 
-    // A lane whose thread runs, or none.
-    static Lane* make() {
-        auto* lane = new Lane;
-        lane->jobReady.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-        lane->jobDone.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-        if (lane->jobReady && lane->jobDone) {
-            lane->thread.reset(CreateThread(nullptr, 0, threadMain, lane, 0, nullptr));
-        }
-        if (!lane->thread) {
-            delete lane;
-            return nullptr;
-        }
-        return lane;
+    bool ready() {
+        jobDone.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        return jobDone && startThread();
     }
 
-    void drop() {
-        if (holders.fetch_sub(1) == 1) {
-            delete this;
+    void runJob() override {
+        GuardedSink guarded(guard, sink);
+        result = connection.transfer(url, guarded, ~0ULL);
+        if (!isEnding()) {
+            SetEvent(jobDone.get());
         }
     }
 
-    // The owner's side: its sink hears nothing more, and the lane goes on alone
-    // until its thread has ended.
-    void letGo() {
-        {
-            const std::lock_guard lock(guard);
-            sink = nullptr;
-            ending = true;
-        }
-        SetEvent(jobReady.get());
-        drop();
-    }
-
-    static DWORD WINAPI threadMain(void* self) {
-        auto* lane = static_cast<Lane*>(self);
-        for (;;) {
-            WaitForSingleObject(lane->jobReady.get(), INFINITE);
-            if (lane->isEnding()) {
-                break;
-            }
-            GuardedSink guarded(lane->guard, lane->sink);
-            HttpResult result = lane->connection.transfer(lane->url, guarded, ~0ULL);
-            lane->result = std::move(result);
-            if (lane->isEnding()) {
-                break;
-            }
-            SetEvent(lane->jobDone.get());
-        }
-        lane->drop();
-        return 0;
-    }
-
-    bool isEnding() {
-        const std::lock_guard lock(guard);
-        return ending;
-    }
+    // Its sink hears nothing more.
+    void forgetOwner() override { sink = nullptr; }
 };
 
 // The wait pointer stays up over the waits and the moves into place between them.
@@ -144,7 +97,7 @@ bool HttpTransfers::start(std::size_t tag, const std::wstring& url, ByteSink& si
     if (!idle_.empty()) {
         lane = idle_.back();
         idle_.pop_back();
-    } else if (!(lane = Lane::make())) {
+    } else if (!(lane = win32::makeLane<Lane>())) {
         return false;
     }
     {
@@ -153,7 +106,7 @@ bool HttpTransfers::start(std::size_t tag, const std::wstring& url, ByteSink& si
         lane->url = url;
         lane->sink = &sink;
     }
-    SetEvent(lane->jobReady.get());
+    lane->startJob();
     running_.push_back(lane);
     return true;
 }
