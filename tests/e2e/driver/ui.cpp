@@ -228,6 +228,22 @@ void pressKey(HWND window, UINT virtualKey) {
                  1 | (static_cast<LPARAM>(scanCode) << 16) | (3LL << 30));
 }
 
+void pressChordInFront(HWND window, WORD modifier, WORD key) {
+    SetForegroundWindow(window);
+    require(waitUntil([&] { return GetForegroundWindow() == window; }),
+            "the window could not be brought to the front");
+    INPUT keys[4] = {};
+    const WORD order[4][2] = {
+        {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(order[i][0], MAPVK_VK_TO_VSC));
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    require(SendInput(4, keys, sizeof(INPUT)) == 4, "the keys could not be sent");
+}
+
 void waitForIdle(HWND marker, milliseconds timeout) {
     // Posted messages are handled in order: once the marker has been handled,
     // everything posted before it has been handled too (or its handler is waiting in

@@ -87,6 +87,10 @@ HWND focusedWindow(HWND window);
 // Presses and releases a key in the focused control of window's thread.
 void pressKey(HWND window, UINT virtualKey);
 
+// Brings window to the front, then types modifier+key from the keyboard, as a
+// user does (SendInput: the system's own key state, accelerators and mnemonics).
+void pressChordInFront(HWND window, WORD modifier, WORD key);
+
 // Returns once the program's UI thread has handled everything posted to marker's
 // thread before this call (it posts a marker behind them and waits for it); marker
 // is an edit control or a list view.

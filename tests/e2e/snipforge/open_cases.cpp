@@ -54,29 +54,13 @@ HWND fileNameBox(HWND dialog) {
     return GetDlgItem(dialog, 0x480);
 }
 
-void pressCtrlO(HWND window) {
-    SetForegroundWindow(window);
-    require(waitUntil([&] { return GetForegroundWindow() == window; }),
-            "the main window could not be brought to the front");
-    INPUT keys[4] = {};
-    const WORD order[4][2] = {
-        {VK_CONTROL, 0}, {'O', 0}, {'O', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i][0];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(order[i][0], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = order[i][1];
-    }
-    require(SendInput(4, keys, sizeof(INPUT)) == 4, "the keys could not be sent");
-}
-
 E2E_CASE(open, ctrl_o_through_the_open_dialog) {
     SnipforgeRun session;
     CreateDirectoryW(session.snipletsFolder().c_str(), nullptr);
     writeFileBytes(session.snipletPath(L"Beep twice"), beepFile);
     writeFileBytes(session.snipletsFolder() + L"\\notes.txt", "not a sniplet");
 
-    pressCtrlO(session.window());
+    pressChordInFront(session.window(), VK_CONTROL, 'O');
     const HWND dialog = waitForTopLevelWindow(session.processId(), L"Open");
     check(hasClass(dialog, L"#32770"), "the system's dialog");
     check(!IsWindowEnabled(session.window()), "the main window takes no input under the dialog");

@@ -75,23 +75,6 @@ void expectStarted(const std::wstring& programPath) {
     checkEqualBytes(*seen, expectedRun(programPath), "how the stand-in was started, once");
 }
 
-// Alt+S from the keyboard, into the About window brought to the front.
-void pressAltS(HWND about) {
-    SetForegroundWindow(about);
-    require(waitUntil([&] { return GetForegroundWindow() == about; }),
-            "the About window could not be brought to the front");
-    INPUT keys[4] = {};
-    const WORD order[4][2] = {
-        {VK_MENU, 0}, {'S', 0}, {'S', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i][0];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(order[i][0], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = order[i][1];
-    }
-    require(SendInput(4, keys, sizeof(INPUT)) == 4, "the keys could not be sent");
-}
-
 // A copy of the stand-in program as <folder>\<subfolder>\<name>, in a new subfolder.
 std::wstring placeProbeIn(const std::wstring& folder, const std::wstring& subfolder,
                           const std::wstring& name) {
@@ -132,7 +115,7 @@ E2E_CASE(sysinfo, path_entry_with_blank_started_by_alt_s) {
     setSysInfoEntries(program.c_str(), nullptr);
 
     auto about = session.openAbout();
-    pressAltS(about.window());
+    pressChordInFront(about.window(), VK_MENU, 'S');
     expectStarted(program);
     check(!fileExists(runLog(decoy)), "the path was not split at its blank");
     check(IsWindowVisible(about.window()) != FALSE, "the About window stays open");
