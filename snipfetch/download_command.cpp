@@ -20,17 +20,6 @@ namespace snipfetch {
 
 namespace {
 
-// unsignedName: the file whose body was not the one the maker signed, when
-// that is the failure; empty otherwise.
-void reportFailure(platform::TaskbarProgress& progress, const std::wstring& unsignedName = {}) {
-    progress.failed();
-    std::wstring text = L"An error occurred while trying to download the file(s).";
-    if (!unsignedName.empty()) {
-        text += L"\n\n" + unsignedName + L" is not the file that the maker signed.";
-    }
-    platform::messageBox(text, platform::mb::critical, L"Error");
-}
-
 enum class Outcome { failed, downloaded, nothingChecked };
 
 // Files fetched but not yet in place, at most: the ones below a slow file wait on
@@ -182,7 +171,7 @@ void DownloadWindow::onDownloadClick() {
     // Anything standing under the folder's name, a file too, is left alone; a
     // file in the way then fails the first write.
     if (!platform::entryExists(snipletFolder) && !platform::createFolder(snipletFolder).ok()) {
-        reportFailure(progress);
+        reportFailure(progress, L"the file(s)");
         return;
     }
     // What a press that was cut off (the program killed) left in the folder.
@@ -195,7 +184,10 @@ void DownloadWindow::onDownloadClick() {
     switch (downloadChecked(newSniplets_, host_, snipletFolder, transfersAtOnce_,
                             signedListing_.get(), progress, unsignedName)) {
     case Outcome::failed:
-        reportFailure(progress, unsignedName);
+        reportFailure(progress, L"the file(s)",
+                      unsignedName.empty()
+                          ? std::wstring()
+                          : unsignedName + L" is not the file that the maker signed.");
         break;
     case Outcome::downloaded:
         progress.clear();

@@ -1,6 +1,7 @@
 #include "snipfetch/download_window.h"
 
 #include "platform/message_box.h"
+#include "platform/taskbar_progress.h"
 #include "snipfetch/download_window_layout.h"
 
 namespace snipfetch {
@@ -35,6 +36,18 @@ DownloadWindow::DownloadWindow(std::wstring_view host, std::size_t transfersAtOn
 void DownloadWindow::noticeNothingNew() {
     platform::messageBox(L"It appears there are no new add-ins to download.",
                          platform::mb::information, L"Notice");
+}
+
+void DownloadWindow::reportFailure(platform::TaskbarProgress& progress, std::wstring_view what,
+                                   const std::wstring& reason) {
+    progress.failed();
+    std::wstring text = L"An error occurred while trying to download ";
+    text += what;
+    text += L".";
+    if (!reason.empty()) {
+        text += L"\n\n" + reason;
+    }
+    platform::messageBox(text, platform::mb::critical, L"Error");
 }
 
 void DownloadWindow::stopPreviews() {

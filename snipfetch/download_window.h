@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/taskbar_progress.h"
 #include "snipfetch/signed_listing.h"
 #include "snipfetch/sniplet_previews.h"
 
@@ -36,6 +37,10 @@ private:
     void onGetSignedListClick();
     void onDownloadClick();
     void noticeNothingNew();
+    // The Error of a press that failed: "An error occurred while trying to
+    // download <what>.", then the reason after a blank line when there is one.
+    static void reportFailure(platform::TaskbarProgress& progress, std::wstring_view what,
+                              const std::wstring& reason = {});
 
     std::wstring host_;
     std::size_t transfersAtOnce_;

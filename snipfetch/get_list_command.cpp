@@ -4,7 +4,6 @@
 
 #include "platform/files.h"
 #include "platform/http.h"
-#include "platform/message_box.h"
 #include "platform/taskbar_progress.h"
 #include "snipfetch/catalogue.h"
 #include "snipfetch/new_names.h"
@@ -32,9 +31,7 @@ void DownloadWindow::onGetListClick() {
     platform::HttpClient http;
     auto response = http.get(catalogueUrl(host_), largestCatalogue);
     if (!response.ok()) {
-        progress.failed();
-        platform::messageBox(L"An error occurred while trying to download the list.",
-                             platform::mb::critical, L"Error");
+        reportFailure(progress, L"the list");
         return;
     }
 

@@ -2,7 +2,6 @@
 // index that the local sniplet folder lacks. The catalogue is never asked for.
 #include "snipfetch/download_window.h"
 
-#include "platform/message_box.h"
 #include "platform/taskbar_progress.h"
 
 namespace snipfetch {
@@ -12,12 +11,7 @@ void DownloadWindow::onGetSignedListClick() {
     progress.busy();
     auto list = signedListing_->fetchList(host_, snipletFolder);
     if (!list.accepted) {
-        progress.failed();
-        std::wstring text = L"An error occurred while trying to download the list.";
-        if (!list.refusal.empty()) {
-            text += L"\n\n" + list.refusal;
-        }
-        platform::messageBox(text, platform::mb::critical, L"Error");
+        reportFailure(progress, L"the list", list.refusal);
         return;
     }
     const bool found = !list.rows.empty();
